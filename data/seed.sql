@@ -1,0 +1,1 @@
+INSERT INTO profile (version) VALUES (670);

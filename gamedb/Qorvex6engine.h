@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DbConnection.h"
+#include "DbDataset.h"
+#include "Qorvex6criteria.h"
+#include "Qorvex6data.h"
+#include "Qorvex6list.h"
+
+namespace Qorvex6 {
+
+constexpr std::uint16_t PROFILE_WRITE = 0;
+constexpr std::uint16_t PROFILE_READ = 15;
+
+// The password of every game database file.
+inline constexpr const char* DATABASE_PASSWORD = "_vexlim_";
+
+// The key that lets debugExecSQL run a statement; known to its callers, never printed.
+inline constexpr const char* DEBUG_SQL_TRIGGER = "ledger.keeper@qorvex.invalid";
+
+// The player profile held in memory: the working copy of the single profile row.
+struct qxProfile {
+  char playerName[32] = {};
+  double budget[6] = {};  // by market index: THB, GBP, JPY, SGD, USD, HKD
+  std::uint16_t joinDay = 0, joinMonth = 0, joinYear = 0;
+  std::uint16_t debutDay = 0, debutMonth = 0, debutYear = 0;
+  char statHighestProfit_Symbol[12] = {};
+  float statHighestProfit_Val = 0;
+  char statHighestLoss_Symbol[12] = {};
+  float statHighestLoss_Val = 0;
+  char statLongestHolding_Symbol[12] = {};
+  float statLongestHolding_Val = 0;
+  double statHighestBudget = 0;
+  double statHighestPortVal = 0;
+  qxMilestone milestones;
+};
+
+// A one-value query: the value of a column in a row of its result.
+class pSingleField {
+ public:
+  pSingleField(platform::DbConnection& db, const std::string& sql);
+  virtual ~pSingleField() = default;
+
+  // The column's value `row` rows after the first (stopping at the last row); 0 when there is no row.
+  virtual float getFloat(int row, const std::string& column);
+
+  std::unique_ptr<platform::DbDataset> dataSet;
+  platform::DbConnection* connection = nullptr;  // not owned
+};
+
+// The game database object: the one owner of the connection, the profile, the settings, the stored
+// clock and the exchange rates. Every SQL statement of the game is issued by one of its members.
+class qxSaveGame {
+ public:
+  qxSaveGame();
+  ~qxSaveGame();
+  qxSaveGame(const qxSaveGame&) = delete;
+  qxSaveGame& operator=(const qxSaveGame&) = delete;
+
+  // Opens the file with the password; a failure (no file, wrong password, not a database) throws
+  // platform::ProviderError. Returns whether the connection is open.
+  bool openDatabase(const std::string& path, const std::string& password);
+  bool closeDatabase();
+
+  // The profile's version; 600 for a database whose profile has no version column.
+  int readVersion();
+
+  // Runs one statement without rows; true when it changed at least one row. Never throws.
+  bool execSQL(const std::string& sql);
+
+  // PROFILE_WRITE writes, PROFILE_READ reads, both return true whatever the outcome; other modes do
+  // nothing and return false.
+  bool syncProfile(std::uint16_t mode);
+  bool writeProfile();
+  void readProfile();
+
+  void loadMilestones();
+  std::vector<qxMilestoneInfo> getMilestoneInfos(const qxORDER* criteria);
+  bool passMilestone(int id);
+
+  // Money text: "THB 1,234.50", "USD 1.50 Mil." ...; a currency outside 0..5 writes the USD forms.
+  std::string formatMoney(double amount, int currency, bool whole) const;
+  // The six budgets in USD.
+  double totalBudget() const;
+
+  bool debugExecSQL(const std::string& key, const std::string& sql);
+  // Multiplies the prices below 2 by 200 and those from 2 to 20 by 2.5; true when all six ran.
+  bool boostPrices();
+
+  float readSingleFloat(const std::string& sql, const std::string& column);
+
+  // Where failed statements are reported; empty by default.
+  void setTrace(platform::DbConnection::TraceSink sink);
+
+  std::unique_ptr<platform::DbConnection> connection;
+  std::string userID;
+  std::string password;
+  qxProfile profile;
+  bool autoUpdate = false;
+  bool enableLargeDB = false;
+  bool enableWizard = false;
+  int autoSaveFreq = 0;  // 0 never, 1 every game day, 2 every seventh, 3 every thirtieth
+  int speed = 0;         // 0 slow, 16 medium, 32 fast
+  int timelineMode = 0;  // 0 twenty cycles a day, otherwise five
+  std::uint16_t daycount = 0;
+  std::uint16_t clockTick = 0;
+  float rateExchange[6] = {};  // THB per unit of each currency, by market index
+
+ private:
+  void trace(std::string_view line) const;
+};
+
+}  // namespace Qorvex6

@@ -1,0 +1,78 @@
+#include "NumberText.h"
+#include "Qorvex6engine.h"
+
+namespace Qorvex6 {
+namespace {
+
+const char* currencyPrefix(int currency) {
+  switch (currency) {
+    case 0:
+      return "THB ";
+    case 1:
+      return "GBP ";
+    case 2:
+      return "JPY ";
+    case 3:
+      return "SGD ";
+    case 5:
+      return "HKD ";
+    default:
+      return "USD ";
+  }
+}
+
+}  // namespace
+
+std::string qxSaveGame::formatMoney(double amount, int currency, bool whole) const {
+  const std::string prefix = currencyPrefix(currency);
+  if (whole) return platform::formatNumber(prefix + "%0.0n", amount);
+  if (amount < 1000000) return platform::formatNumber(prefix + "%0.2n", amount);
+  if (amount < 1000000000) return platform::formatNumber(prefix + "%0.2n Mil.", amount * 0.000001);
+  const char* billions = currency == 5                      ? "%0.0n Bil."
+                         : (currency >= 0 && currency <= 3) ? "%0.3n Bil."
+                                                            : "%0.2n Bil.";
+  return platform::formatNumber(prefix + billions, amount * 0.000000001);
+}
+
+double qxSaveGame::totalBudget() const {
+  // Without a USD rate (no profile read yet) there is nothing to convert into.
+  if (rateExchange[4] == 0) return 0;
+  double thb = 0;
+  for (int i = 0; i < 6; ++i)
+    thb += profile.budget[i] * rateExchange[i];
+  return thb / rateExchange[4];
+}
+
+bool qxSaveGame::debugExecSQL(const std::string& key, const std::string& sql) {
+  if (key != DEBUG_SQL_TRIGGER) return false;
+  return execSQL(sql);
+}
+
+bool qxSaveGame::boostPrices() {
+  static const char* const kStockPrices =
+      "[currentPrice]=[currentPrice]*%1, [closePrice]=[closePrice]*%1, [closePriceY]=[closePriceY]*%1, "
+      "[openPrice]=[openPrice]*%1, [todayHigh]=[todayHigh]*%1, [todayLow]=[todayLow]*%1, "
+      "[wk52High]=[wk52High]*%1, [wk52low]=[wk52low]*%1";
+  static const char* const kCandles =
+      "[high]=[high]*%1, [low]=[low]*%1, [open]=[open]*%1, [close]=[close]*%1";
+  const auto withFactor = [](std::string assignments, const char* factor) {
+    for (std::size_t at; (at = assignments.find("%1")) != std::string::npos;)
+      assignments.replace(at, 2, factor);
+    return assignments;
+  };
+  const std::string statements[6] = {
+      "UPDATE STOCK SET " + withFactor(kStockPrices, "200") + " WHERE [currentPrice]<2",
+      "UPDATE STOCK SET " + withFactor(kStockPrices, "2.5") +
+          " WHERE [currentPrice]>=2 AND [currentPrice]<=20",
+      "UPDATE [DAILYPRICE] SET " + withFactor(kCandles, "200") + " WHERE [open] < 2",
+      "UPDATE [DAILYPRICE] SET " + withFactor(kCandles, "2.5") + " WHERE [open] >= 2 AND [open] <= 20",
+      "UPDATE [PRICE] SET [price] = [price]*200 WHERE [price] < 2",
+      "UPDATE [PRICE] SET [price] = [price]*2.5 WHERE [price] >=2 AND [price] <= 20",
+  };
+  for (const std::string& sql : statements) {
+    if (!execSQL(sql)) return false;
+  }
+  return true;
+}
+
+}  // namespace Qorvex6
