@@ -80,4 +80,8 @@ std::string buildFieldList(const qxORDER* list, std::string_view separator) {
   return out;
 }
 
+std::string criteriaClause(const qxORDER* criteria) {
+  return criteria == nullptr ? std::string() : " WHERE " + buildFieldList(criteria, " AND ");
+}
+
 }  // namespace Qorvex6

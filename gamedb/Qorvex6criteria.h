@@ -49,6 +49,9 @@ class qxORDER {
 // 'mm/dd/yyyy'. A term of an unknown type adds nothing but its separator; a null list gives "".
 std::string buildFieldList(const qxORDER* list, std::string_view separator);
 
+// " WHERE " and the terms joined by " AND "; nothing for a null list.
+std::string criteriaClause(const qxORDER* criteria);
+
 // A text as an SQL literal: quoted, with every ' doubled.
 std::string sqlText(std::string_view text);
 

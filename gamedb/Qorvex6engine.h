@@ -95,6 +95,68 @@ class qxSaveGame {
 
   float readSingleFloat(const std::string& sql, const std::string& column);
 
+  // Stocks, prices, markets and economy. Readers raise the provider's error; writers return whether
+  // their statement changed a row.
+  pList<qxStockInfo> getStocks(const qxORDER* criteria);
+  // Ranked by the relative move since the last close, the largest fall first.
+  pList<qxStockInfo> getStocksByChange(const qxORDER* criteria);
+  // Ranked by the last completed day's relative move, the largest fall first.
+  pList<qxStockInfo> getStocksByDayChange(const qxORDER* criteria);
+  pList<qxStockInfo> getStocksByTradedAmount(const qxORDER* criteria);
+  pList<qxStockWithCompany> getStocksWithCompany(const qxORDER* criteria);
+  pList<qxCompanyInfo> getCompanies(const qxORDER* criteria);
+  pList<qxMarketInfo> getMarkets(const qxORDER* criteria);
+  pList<qxExchangeRate> getExchangeHistory(const qxORDER* criteria);
+  pList<qxMktCap> getMktCapHistory(const qxORDER* criteria, bool newestFirst);
+  pList<qxMktIndex> getIndexHistory(const qxORDER* criteria, bool newestFirst);
+  // The `limit` newest price rows (128 when limit <= 0), newest first.
+  pList<qxStockPrice> getPrices(const qxORDER* criteria, int limit);
+  // The 200 newest daily rows, newest first.
+  pList<qxStockHistory> getDailyPrices(const qxORDER* criteria);
+  qxEconomicFactor getFactors();
+
+  bool updateStock(const qxORDER* assignments, const qxORDER* criteria);  // criteria required
+  bool updateStockFields(const qxORDER* assignments, const qxORDER* criteria);
+  bool updateCompany(const qxORDER* assignments, const qxORDER* criteria);
+  bool updateMarket(const qxORDER* assignments, const qxORDER* criteria);
+  bool updateFactors(const qxORDER* assignments);
+  bool resetStockDay(const std::string& marketTitle);
+  bool archiveDailyPrices(const std::string& marketTitle);
+  bool insertCompanyFinance(const qxFinanceReport* report);
+  bool insertIndex(const std::string& marketTitle, int clock, float mktcap);
+  bool recordExchangeRates(const float rates[6]);
+  bool countDownFactors();
+  bool recordPrice(const char* symbol, float price);
+
+  // The capitalisation at which a market's index stands at 100; 1 for an unknown market.
+  static float indexBase(int marketIndex);
+  static float indexBaseOf(const std::string& marketTitle);
+
+  // Orders, holdings, shop and inbox.
+  pList<qxQueue> getQueue(const qxORDER* criteria);
+  pList<qxShare> getPortfolio(const qxORDER* criteria);  // the longest held first
+  int countPortfolio(const qxORDER* criteria);
+  pList<qxBelonging> getBelongings(const qxORDER* criteria);
+  pList<qxProductInfo> getProducts(const qxORDER* criteria);
+  pList<qxInbox> getInbox(const qxORDER* criteria);
+
+  bool insertQueue(const qxQueue* row);  // false without writing when qty is 0
+  bool deleteQueue(const qxORDER* criteria);
+  bool clearMarketQueue(const std::string& marketTitle);
+  bool insertPortfolio(const qxShare* share);
+  bool updatePortfolio(const qxORDER* assignments, const qxORDER* criteria);  // criteria required
+  bool deletePortfolio(const qxORDER* criteria);                              // criteria required
+  bool insertBelonging(const qxProductInfo* product);
+  bool deleteBelongings(const qxORDER* criteria);
+  bool insertInbox(const char* message);
+  bool updateInbox(const qxORDER* assignments, const qxORDER* criteria);
+  bool countDownDividends();
+  bool resetDividendCountdown();
+  // Pays the dividends due today to holdings kept more than 30 days; `message` lists the payments.
+  bool payDividends(std::string& message);
+  // Every holding with shares grows a day older; keeps the longest-holding statistic.
+  bool ageHoldings();
+
   // Where failed statements are reported; empty by default.
   void setTrace(platform::DbConnection::TraceSink sink);
 

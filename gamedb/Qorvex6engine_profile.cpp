@@ -122,9 +122,7 @@ void qxSaveGame::loadMilestones() {
 }
 
 std::vector<qxMilestoneInfo> qxSaveGame::getMilestoneInfos(const qxORDER* criteria) {
-  std::string sql = "SELECT * FROM [milestone]";
-  if (criteria != nullptr) sql += " WHERE " + buildFieldList(criteria, " AND ");
-  platform::DbDataset rows(*connection, sql);
+  platform::DbDataset rows(*connection, "SELECT * FROM [milestone]" + criteriaClause(criteria));
   rows.open();
   std::vector<qxMilestoneInfo> infos;
   for (; !rows.eof(); rows.next()) {

@@ -1,0 +1,202 @@
+#include <array>
+#include <cmath>
+
+#include "NumberText.h"
+#include "Qorvex6engine.h"
+
+namespace Qorvex6 {
+namespace {
+
+using T = qxSUBORDER;
+
+// Base capitalisations, by market index. HongKong's is the template's starting capitalisation of its
+// exchange, so its index starts near 100 like the others.
+constexpr std::array<float, 6> kIndexBases = {566000000000.0f, 372000000000.0f, 237000000000.0f,
+                                              100000000.0f,    750000000000.0f, 100000000000.0f};
+
+std::string limitedRows(int limit) {
+  return " LIMIT " + std::to_string(limit);
+}
+
+constexpr const char* kStockWithCompany =
+    "SELECT company.company AS Expr1, company.symbol AS Expr2, company.sector, company.balance, "
+    "stock.ID, stock.marketTitle, stock.symbol, stock.company, stock.vol, stock.tradedAmount, "
+    "stock.tradedVol, "
+    "stock.par_value, stock.openprice, stock.div_numdays, stock.div_perShare, stock.div_yield, "
+    "stock.div_dayleft, stock.trend, stock.popularity, stock.closeprice, stock.closepricey, "
+    "stock.currentprice, "
+    "stock.todayhigh, stock.todaylow, stock.wk52high, stock.wk52low, stock.pe, stock.wishlist, "
+    "stock.eps, stock.beta, stock.status, stock.changeRecently "
+    "FROM (stock INNER JOIN company ON stock.symbol = company.symbol)";
+
+}  // namespace
+
+pList<qxStockInfo> qxSaveGame::getStocks(const qxORDER* criteria) {
+  return pList<qxStockInfo>(*connection, "SELECT * FROM [stock]" + criteriaClause(criteria));
+}
+
+pList<qxStockInfo> qxSaveGame::getStocksByChange(const qxORDER* criteria) {
+  return pList<qxStockInfo>(
+      *connection, "SELECT *,[currentprice]-[closeprice] AS [diff] FROM [stock]" + criteriaClause(criteria) +
+                       " ORDER BY ([currentprice]-[closeprice])/([closeprice]+0.000001) ASC");
+}
+
+pList<qxStockInfo> qxSaveGame::getStocksByDayChange(const qxORDER* criteria) {
+  return pList<qxStockInfo>(
+      *connection, "SELECT *,[closeprice]-[closepriceY] AS [diff] FROM [stock]" + criteriaClause(criteria) +
+                       " ORDER BY ([closeprice]-[closepriceY])/([closepriceY]+0.000001) ASC");
+}
+
+pList<qxStockInfo> qxSaveGame::getStocksByTradedAmount(const qxORDER* criteria) {
+  return pList<qxStockInfo>(
+      *connection, "SELECT * FROM [stock]" + criteriaClause(criteria) + " ORDER BY [tradedAmount] DESC");
+}
+
+pList<qxStockWithCompany> qxSaveGame::getStocksWithCompany(const qxORDER* criteria) {
+  return pList<qxStockWithCompany>(*connection, kStockWithCompany + criteriaClause(criteria));
+}
+
+pList<qxCompanyInfo> qxSaveGame::getCompanies(const qxORDER* criteria) {
+  return pList<qxCompanyInfo>(*connection, "SELECT * FROM [company]" + criteriaClause(criteria));
+}
+
+pList<qxMarketInfo> qxSaveGame::getMarkets(const qxORDER* criteria) {
+  return pList<qxMarketInfo>(*connection,
+                             "SELECT * FROM [market]" + criteriaClause(criteria) + " ORDER BY rowid");
+}
+
+pList<qxExchangeRate> qxSaveGame::getExchangeHistory(const qxORDER* criteria) {
+  return pList<qxExchangeRate>(*connection,
+                               "SELECT * FROM [exchHistory]" + criteriaClause(criteria) + " ORDER BY [ID]");
+}
+
+pList<qxMktCap> qxSaveGame::getMktCapHistory(const qxORDER* criteria, bool newestFirst) {
+  return pList<qxMktCap>(*connection, "SELECT * FROM [index]" + criteriaClause(criteria) +
+                                          (newestFirst ? " ORDER BY [ID] DESC" : ""));
+}
+
+pList<qxMktIndex> qxSaveGame::getIndexHistory(const qxORDER* criteria, bool newestFirst) {
+  return pList<qxMktIndex>(*connection, "SELECT * FROM [index]" + criteriaClause(criteria) +
+                                            (newestFirst ? " ORDER BY [ID] DESC" : ""));
+}
+
+pList<qxStockPrice> qxSaveGame::getPrices(const qxORDER* criteria, int limit) {
+  return pList<qxStockPrice>(*connection, "SELECT * FROM [price]" + criteriaClause(criteria) +
+                                              " ORDER BY [ID] DESC" + limitedRows(limit > 0 ? limit : 128));
+}
+
+pList<qxStockHistory> qxSaveGame::getDailyPrices(const qxORDER* criteria) {
+  std::string sql = "SELECT * FROM [dailyPrice] ";
+  if (criteria != nullptr) sql += "WHERE " + buildFieldList(criteria, " AND ");
+  return pList<qxStockHistory>(*connection, sql + " ORDER BY [ID] DESC" + limitedRows(200));
+}
+
+qxEconomicFactor qxSaveGame::getFactors() {
+  return pList<qxEconomicFactor>(*connection, "SELECT * FROM [factors]").at(0);
+}
+
+bool qxSaveGame::updateStock(const qxORDER* assignments, const qxORDER* criteria) {
+  return execSQL("UPDATE [stock] SET " + buildFieldList(assignments, ",") + " " + " WHERE " +
+                 buildFieldList(criteria, " AND "));
+}
+
+bool qxSaveGame::updateStockFields(const qxORDER* assignments, const qxORDER* criteria) {
+  return execSQL("UPDATE stock SET " + buildFieldList(assignments, ",") + criteriaClause(criteria));
+}
+
+bool qxSaveGame::updateCompany(const qxORDER* assignments, const qxORDER* criteria) {
+  return execSQL("UPDATE [company] SET " + buildFieldList(assignments, ",") + criteriaClause(criteria));
+}
+
+bool qxSaveGame::updateMarket(const qxORDER* assignments, const qxORDER* criteria) {
+  if (assignments == nullptr) return false;
+  return execSQL("UPDATE [market] SET " + buildFieldList(assignments, ",") + criteriaClause(criteria));
+}
+
+bool qxSaveGame::updateFactors(const qxORDER* assignments) {
+  return execSQL("UPDATE [factors] SET " + buildFieldList(assignments, ","));
+}
+
+bool qxSaveGame::resetStockDay(const std::string& marketTitle) {
+  return execSQL(
+      "UPDATE [stock] SET [todayHigh]=0, [todayLow]=0, [tradedVol]=0, [tradedAmount]=0, [openPrice]=0 "
+      "WHERE [marketTitle]=" +
+      sqlText(marketTitle));
+}
+
+bool qxSaveGame::archiveDailyPrices(const std::string& marketTitle) {
+  return execSQL(
+      "INSERT INTO [dailyPrice] ([symbol],[high],[low],[tradedVol],[tradedAmount],[open],[close]) "
+      "SELECT [symbol],[todayHigh],[todayLow],[tradedVol],[tradedAmount],[openprice],[closeprice] "
+      "FROM [stock] WHERE MarketTitle=" +
+      sqlText(marketTitle));
+}
+
+bool qxSaveGame::insertCompanyFinance(const qxFinanceReport* report) {
+  return execSQL("INSERT INTO [companyFinance] ([Company],[balance],[incomes],[expenditures]) VALUES(" +
+                 sqlText(report->Company) + "," + platform::sqlNumber(report->balance) + "," +
+                 platform::sqlNumber(report->incomes) + "," + platform::sqlNumber(report->expenditures) +
+                 ")");
+}
+
+float qxSaveGame::indexBase(int marketIndex) {
+  return marketIndex >= 0 && marketIndex < static_cast<int>(kIndexBases.size())
+             ? kIndexBases[static_cast<std::size_t>(marketIndex)]
+             : 1.0f;
+}
+
+float qxSaveGame::indexBaseOf(const std::string& marketTitle) {
+  return indexBase(marketIndexOf(marketTitle));
+}
+
+bool qxSaveGame::insertIndex(const std::string& marketTitle, int clock, float mktcap) {
+  const float index = mktcap * 100 / indexBaseOf(marketTitle);
+  return execSQL("INSERT INTO [index] (MarketTitle,[clock],[mktcap],[index]) VALUES (" +
+                 sqlText(marketTitle) + "," + std::to_string(clock) + "," + platform::sqlNumber(mktcap) +
+                 "," + platform::sqlNumber(index) + ")");
+}
+
+bool qxSaveGame::recordExchangeRates(const float rates[6]) {
+  std::string values;
+  for (int i = 0; i < 6; ++i) {
+    if (i > 0) values += ", ";
+    values +=
+        std::isfinite(rates[i]) ? platform::formatFixed(rates[i], 4, false) : platform::sqlNumber(rates[i]);
+  }
+  const bool stored = execSQL(
+      "INSERT INTO exchHistory ([rateExchange_Thai],[rateExchange_London],[rateExchange_Japan],"
+      "[rateExchange_Singapore],[rateExchange_NewYork],[rateExchange_Hongkong]) VALUES(" +
+      values + ")");
+  if (!stored) return false;
+  for (int i = 0; i < 6; ++i)
+    rateExchange[i] = rates[i];
+  writeProfile();
+  return true;
+}
+
+bool qxSaveGame::countDownFactors() {
+  const qxEconomicFactor factors = getFactors();
+  const qxORDER assignments{T::numberTerm("pol_nextconsider", factors.pol_nextconsider - 1),
+                            T::numberTerm("heal_nextconsider", factors.heal_nextconsider - 1),
+                            T::numberTerm("seas_nextconsider", factors.seas_nextconsider - 1)};
+  return updateFactors(&assignments);
+}
+
+bool qxSaveGame::recordPrice(const char* symbol, float price) {
+  const std::string quoted = sqlText(symbol);
+  const int clock = daycount * 10 + clockTick;
+  execSQL("INSERT INTO [price] ([symbol],[clock],[price]) VALUES (" + quoted + "," + std::to_string(clock) +
+          "," + platform::sqlNumber(price) + ")");
+  execSQL("UPDATE [stock] SET openPrice=currentPrice WHERE symbol=" + quoted +
+          " AND (openPrice=0 OR openPrice=closePrice)");
+  execSQL(
+      "UPDATE [stock] SET todayHigh=currentPrice WHERE (todayHigh=0 OR todayHigh<currentPrice) AND symbol=" +
+      quoted);
+  execSQL("UPDATE [stock] SET todayLow=currentPrice WHERE (todayLow=0 OR todayLow>currentPrice) AND symbol=" +
+          quoted);
+  const qxORDER assignments{T::textTerm("symbol", symbol), T::numberTerm("currentprice", price)};
+  const qxORDER criteria{T::textTerm("symbol", symbol)};
+  return updateStockFields(&assignments, &criteria);
+}
+
+}  // namespace Qorvex6
