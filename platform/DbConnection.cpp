@@ -9,11 +9,6 @@
 namespace platform {
 namespace {
 
-struct StatementCloser {
-  void operator()(sqlite3_stmt* stmt) const noexcept { sqlite3_finalize(stmt); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
-
 bool isBlank(const char* text, const char* end) {
   for (; text < end && *text != '\0'; ++text) {
     if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n' && *text != ';') return false;
@@ -37,19 +32,24 @@ DbValue readCell(sqlite3_stmt* stmt, int column) {
   }
 }
 
+// Runs trusted statements; a failure throws with `context` before the engine's message.
+void runScript(sqlite3* db, const char* sql, const std::string& context) {
+  char* error = nullptr;
+  const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+  if (rc != SQLITE_OK) {
+    const std::string message = error ? error : sqlite3_errstr(rc);
+    sqlite3_free(error);
+    throw ProviderError(context + message, rc);
+  }
+}
+
 void keyAndProbe(sqlite3* db, std::string_view password) {
   if (sqlite3_key(db, password.data(), static_cast<int>(password.size())) != SQLITE_OK) {
     throw ProviderError(std::string("cannot set the database key: ") + sqlite3_errmsg(db),
                         sqlite3_extended_errcode(db));
   }
   // Reading the schema decrypts page 1: a wrong key or a file that is not a database fails here.
-  char* error = nullptr;
-  const int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
-  if (rc != SQLITE_OK) {
-    std::string message = error ? error : sqlite3_errstr(rc);
-    sqlite3_free(error);
-    throw ProviderError(message, rc);
-  }
+  runScript(db, "SELECT count(*) FROM sqlite_master", "");
 }
 
 sqlite3* openHandle(const std::filesystem::path& file, int flags) {
@@ -65,6 +65,10 @@ sqlite3* openHandle(const std::filesystem::path& file, int flags) {
 }
 
 }  // namespace
+
+void DbConnection::StatementCloser::operator()(sqlite3_stmt* stmt) const noexcept {
+  sqlite3_finalize(stmt);
+}
 
 DbConnection::~DbConnection() {
   close();
@@ -108,14 +112,8 @@ void DbConnection::create(const std::filesystem::path& file, std::string_view pa
   try {
     keyAndProbe(db, password);
     // An empty file opens with any key; writing the first page seals it with this one.
-    char* error = nullptr;
-    const int rc =
-        sqlite3_exec(db, "CREATE TABLE qorvex_seal (x); DROP TABLE qorvex_seal;", nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-      std::string message = error ? error : sqlite3_errstr(rc);
-      sqlite3_free(error);
-      throw ProviderError("cannot create " + file.string() + ": " + message, rc);
-    }
+    runScript(db, "CREATE TABLE qorvex_seal (x); DROP TABLE qorvex_seal;",
+              "cannot create " + file.string() + ": ");
   } catch (...) {
     sqlite3_close(db);
     std::error_code removeError;
@@ -137,19 +135,25 @@ void DbConnection::fail(std::string_view what, int code) const {
   throw ProviderError(message, code);
 }
 
-int DbConnection::execute(std::string_view sql) {
-  std::lock_guard lock(mutex_);
-  sqlite3* db = handleOrThrow();
+DbConnection::Statement DbConnection::prepareOne(sqlite3* db, std::string_view sql) {
   statements_.fetch_add(1, std::memory_order_relaxed);
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+  const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
   Statement stmt(raw);
   if (rc != SQLITE_OK) fail("cannot prepare statement", rc);
   if (!stmt) throw ProviderError("empty statement", SQLITE_MISUSE);
   if (!isBlank(tail, sql.data() + sql.size())) {
     throw ProviderError("characters found after the end of the statement", SQLITE_MISUSE);
   }
+  return stmt;
+}
+
+int DbConnection::execute(std::string_view sql) {
+  std::lock_guard lock(mutex_);
+  sqlite3* db = handleOrThrow();
+  Statement stmt = prepareOne(db, sql);
+  int rc = SQLITE_OK;
   const int before = sqlite3_total_changes(db);
   while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
   }
@@ -160,16 +164,8 @@ int DbConnection::execute(std::string_view sql) {
 DbResult DbConnection::query(std::string_view sql) {
   std::lock_guard lock(mutex_);
   sqlite3* db = handleOrThrow();
-  statements_.fetch_add(1, std::memory_order_relaxed);
-  sqlite3_stmt* raw = nullptr;
-  const char* tail = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
-  Statement stmt(raw);
-  if (rc != SQLITE_OK) fail("cannot prepare query", rc);
-  if (!stmt) throw ProviderError("empty query", SQLITE_MISUSE);
-  if (!isBlank(tail, sql.data() + sql.size())) {
-    throw ProviderError("characters found after the end of the query", SQLITE_MISUSE);
-  }
+  Statement stmt = prepareOne(db, sql);
+  int rc = SQLITE_OK;
   DbResult result;
   const int columns = sqlite3_column_count(stmt.get());
   result.columns.reserve(static_cast<std::size_t>(columns));
@@ -187,15 +183,7 @@ DbResult DbConnection::query(std::string_view sql) {
 
 void DbConnection::executeScript(std::string_view sql) {
   std::lock_guard lock(mutex_);
-  sqlite3* db = handleOrThrow();
-  const std::string text(sql);
-  char* error = nullptr;
-  const int rc = sqlite3_exec(db, text.c_str(), nullptr, nullptr, &error);
-  if (rc != SQLITE_OK) {
-    std::string message = error ? error : sqlite3_errstr(rc);
-    sqlite3_free(error);
-    throw ProviderError("script failed: " + message, rc);
-  }
+  runScript(handleOrThrow(), std::string(sql).c_str(), "script failed: ");
 }
 
 void DbConnection::setTrace(TraceSink sink) {

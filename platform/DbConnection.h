@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "DbValue.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace platform {
 
@@ -71,6 +73,13 @@ class DbConnection {
  private:
   friend class DbTransaction;
 
+  struct StatementCloser {
+    void operator()(sqlite3_stmt* stmt) const noexcept;
+  };
+  using Statement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
+
+  // Prepares exactly one statement. Throws ProviderError.
+  Statement prepareOne(sqlite3* db, std::string_view sql);
   sqlite3* handleOrThrow() const;
   [[noreturn]] void fail(std::string_view what, int code) const;
 
