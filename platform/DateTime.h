@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,7 +30,8 @@ std::string formatMonthDayYear(DateTime value);
 // Reads "mm/dd/yyyy[ hh:nn[:ss]]" or "yyyy-mm-dd[ hh:nn[:ss]]"; nothing for any other text.
 std::optional<DateTime> parseDateTime(std::string_view text);
 
-// Today's date in the local time zone.
+// Today's date in the local time zone, or what the installed source says (for tests).
 CivilDate localToday();
+void setTodaySource(std::function<CivilDate()> source);  // nullptr restores the system clock
 
 }  // namespace platform

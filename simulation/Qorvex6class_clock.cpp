@@ -1,0 +1,131 @@
+#include "DbConnection.h"
+#include "Qorvex6class.h"
+
+namespace Qorvex6 {
+namespace {
+
+using T = qxSUBORDER;
+
+constexpr int CYCLES_PER_DAY = 20;
+
+// The cycle after `current`; both timelines end a day by moving to 20.
+int followingCycle(int current, int timelineMode) {
+  if (timelineMode == 0) return current + 1 > CYCLES_PER_DAY ? 0 : current + 1;
+  for (const int visited : {2, 9, 11, 18, 20}) {
+    if (current < visited) return visited;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void QorvexCore::tick(bool* newCycle, std::queue<qxStockInfo>* stocks, int* next) {
+  *newCycle = false;
+  int current = step.load() + 1;
+  if (current >= stepsPerCycle) current = 0;
+  step.store(current);
+  if (current == 0) {
+    nextCycle(stocks, next);
+    *newCycle = true;
+  }
+}
+
+void QorvexCore::nextCycle(std::queue<qxStockInfo>* stocks, int* next) {
+  // A boundary that fails part-way leaves nothing behind, so its retry never closes a market twice.
+  platform::DbTransaction transaction(*database->connection);
+  database->loadMilestones();
+  const int current = database->clockTick;
+  *next = followingCycle(current, database->timelineMode);
+  *stocks = {};
+
+  const pList<qxMarketInfo> markets = database->getMarkets(nullptr);
+  for (const qxMarketInfo& market : markets.items) {
+    const std::string title = market.title;
+    const int hour = getWorkHour(marketIndexOf(title), current);
+    if (hour >= 10) {
+      closeMarket(title);
+    } else if (hour >= 1) {
+      if (hour == 1) openMarket(title);
+      const qxORDER byMarket{T::textTerm("marketTitle", title)};
+      const pList<qxStockInfo> listed = database->getStocks(&byMarket);
+      for (const qxStockInfo& stock : listed.items) {
+        double p = stock.popularity / 255.0 + randomFloat(0.09f) - randomFloat(0.09f);
+        if (p > 0.85) p = 0.85;
+        if (p < 0.1) p = 0.1;
+        const double r = 0.4 + randomFloat(0.6f);
+        if (r >= p) stocks->push(stock);
+      }
+    }
+  }
+  transaction.commit();
+}
+
+void QorvexCore::concludeAfterCycle(std::uint16_t next) {
+  // One transaction for the cycle's conclusion and the roll-overs. What ran before a failure stays
+  // written, as the clock and the profile in memory have moved on already.
+  platform::DbTransaction transaction(*database->connection);
+  try {
+    const double portfolioValue = getPortfolioValue();
+    if (portfolioValue > database->profile.statHighestPortVal) {
+      database->profile.statHighestPortVal = portfolioValue;
+      database->syncProfile(PROFILE_WRITE);
+    }
+    database->clockTick = next;
+    if (next >= CYCLES_PER_DAY) {
+      database->clockTick = 0;
+      nextDay();
+      if (database->daycount % 30 == 1) nextMonth();
+      if (database->daycount % 360 == 1) nextYear();
+    }
+    database->syncProfile(PROFILE_WRITE);
+  } catch (...) {
+    transaction.commit();
+    throw;
+  }
+  transaction.commit();
+}
+
+int QorvexCore::getWorkHour(int market, int cycle) const {
+  switch (market) {
+    case 0:  // Thai
+    case 3:  // Singapore
+      return cycle >= 9 && cycle <= 18 ? cycle - 8 : 0;
+    case 1:  // London: its tenth hour falls in cycle 0 of the next day
+      if (cycle == 0) return 10;
+      return cycle >= 11 && cycle <= 20 ? cycle - 10 : 0;
+    case 2:  // Japan
+    case 5:  // HongKong
+      return cycle >= 2 && cycle <= 11 ? cycle - 1 : 0;
+    case 4:  // NewYork
+      return cycle >= 0 && cycle <= 9 ? cycle + 1 : 0;
+    default:
+      return 0;
+  }
+}
+
+int QorvexCore::getMarketHour(int market) const {
+  const int hour = getWorkHour(market, database->clockTick);
+  return hour == 0 ? -1 : hour;
+}
+
+void QorvexCore::openMarket(const std::string& title) {
+  debugLog("--OPEN MARKET--");
+  database->resetStockDay(title);
+}
+
+void QorvexCore::closeMarket(const std::string& title) {
+  debugLog("--CLOSE MARKET--");
+  for (const int status : {8, 4}) {
+    const qxORDER clear{T::numberTerm("status", 0)};
+    const qxORDER which{T::numberTerm("status", status), T::textTerm("marketTitle", title)};
+    database->updateStock(&clear, &which);
+  }
+  database->clearMarketQueue(title);
+  const std::string ofMarket = " WHERE [marketTitle]=" + sqlText(title);
+  database->debugExecSQL(DEBUG_SQL_TRIGGER, "UPDATE [stock] SET [closePriceY]=[closePrice]" + ofMarket);
+  database->debugExecSQL(DEBUG_SQL_TRIGGER, "UPDATE [stock] SET [closePrice]=[currentPrice]" + ofMarket);
+  database->archiveDailyPrices(title);
+  database->debugExecSQL(DEBUG_SQL_TRIGGER, "UPDATE [stock] SET [tradedVol]=0, [tradedAmount]=0" + ofMarket);
+}
+
+}  // namespace Qorvex6

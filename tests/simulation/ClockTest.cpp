@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "Qorvex6class.h"
+#include "RecordingHost.h"
+#include "TestDatabase.h"
+
+namespace {
+
+using namespace Qorvex6;
+using Titles = std::set<std::string>;
+
+// Two stocks per exchange, all at popularity 0, so every stock of an open exchange trades.
+constexpr const char* kFixture =
+    "INSERT INTO profile (version, joinDate, rateExchange_Thai, rateExchange_London, rateExchange_Japan,"
+    " rateExchange_Singapore, rateExchange_NewYork, rateExchange_HongKong) VALUES"
+    " (670, '01/01/2500', 1, 49, 0.4, 25, 31, 4);"
+    "INSERT INTO factors (pol_nextconsider) VALUES (10);"
+    "INSERT INTO market (title) VALUES ('Thai'), ('London'), ('Japan'), ('Singapore'), ('NewYork'), "
+    "('HongKong');"
+    "INSERT INTO stock (symbol, marketTitle, vol, currentPrice, closeprice, closepriceY, popularity,"
+    " div_numdays, div_dayleft) SELECT m.title || n.i, m.title, 1000, 10, 10, 10, 0, 60, 50"
+    " FROM market m, (SELECT 1 AS i UNION SELECT 2) n;";
+
+class ClockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto file = dir_.file("game.db");
+    testsupport::createGameDatabase(file, kFixture);
+    core_.database->openDatabase(file.string(), testsupport::kPassword);
+    core_.database->readProfile();
+  }
+
+  struct Boundary {
+    Titles opened, closed, priced;
+    int next = 0;
+  };
+
+  int count(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asInteger(); }
+
+  // Runs the ten ticks of the stored cycle and reads what its boundary did.
+  Boundary runCycle() {
+    core_.database->execSQL("UPDATE stock SET todayHigh=99");
+    std::map<std::string, int> archivedBefore;
+    for (const char* t : {"Thai", "London", "Japan", "Singapore", "NewYork", "HongKong"}) {
+      archivedBefore[t] =
+          count(std::string("SELECT count(*) FROM dailyPrice WHERE symbol LIKE '") + t + "%'");
+    }
+    Boundary b;
+    std::queue<qxStockInfo> chosen;
+    bool newCycle = false;
+    for (int i = 1; i <= 10; ++i) {
+      core_.tick(&newCycle, &chosen, &b.next);
+      EXPECT_EQ(newCycle, i == 10) << "tick " << i;
+    }
+    for (; !chosen.empty(); chosen.pop())
+      b.priced.insert(chosen.front().marketTitle);
+    for (const auto& [title, before] : archivedBefore) {
+      if (count("SELECT count(*) FROM dailyPrice WHERE symbol LIKE '" + title + "%'") > before)
+        b.closed.insert(title);
+      if (count("SELECT count(*) FROM stock WHERE todayHigh=0 AND marketTitle='" + title + "'") == 2) {
+        b.opened.insert(title);
+      }
+    }
+    return b;
+  }
+
+  testsupport::TempDir dir_;
+  testsupport::RecordingHost host_;
+  QorvexCore core_{host_};
+};
+
+struct Expected {
+  int cycle;
+  Titles opened, closed, priced;
+};
+
+const Titles kAsia = {"Japan", "HongKong"};
+const std::vector<Expected> kRealtimeDay = {
+    {0, {"NewYork"}, {"London"}, {"NewYork"}},
+    {1, {}, {}, {"NewYork"}},
+    {2, {"Japan", "HongKong"}, {}, {"NewYork", "Japan", "HongKong"}},
+    {3, {}, {}, {"NewYork", "Japan", "HongKong"}},
+    {8, {}, {}, {"NewYork", "Japan", "HongKong"}},
+    {9, {"Thai", "Singapore"}, {"NewYork"}, {"Thai", "Singapore", "Japan", "HongKong"}},
+    {10, {}, {}, {"Thai", "Singapore", "Japan", "HongKong"}},
+    {11, {"London"}, {"Japan", "HongKong"}, {"Thai", "Singapore", "London"}},
+    {17, {}, {}, {"Thai", "Singapore", "London"}},
+    {18, {}, {"Thai", "Singapore"}, {"London"}},
+    {19, {}, {}, {"London"}},
+};
+
+TEST_F(ClockTest, RealtimeDayOpensClosesAndPricesEachExchangeOnSchedule) {
+  std::map<int, Boundary> seen;
+  for (int cycle = 0; cycle < 20; ++cycle) {
+    ASSERT_EQ(core_.database->clockTick, cycle);
+    seen[cycle] = runCycle();
+    EXPECT_EQ(seen[cycle].next, cycle + 1);
+    core_.concludeAfterCycle(static_cast<std::uint16_t>(seen[cycle].next));
+  }
+  EXPECT_EQ(core_.database->clockTick, 0);
+  EXPECT_EQ(core_.database->daycount, 1);
+  for (const Expected& e : kRealtimeDay) {
+    SCOPED_TRACE("cycle " + std::to_string(e.cycle));
+    EXPECT_EQ(seen[e.cycle].opened, e.opened);
+    EXPECT_EQ(seen[e.cycle].closed, e.closed);
+    EXPECT_EQ(seen[e.cycle].priced, e.priced);
+  }
+  std::map<std::string, int> opens, closes;
+  for (const auto& [cycle, b] : seen) {
+    for (const auto& t : b.opened)
+      ++opens[t];
+    for (const auto& t : b.closed)
+      ++closes[t];
+  }
+  for (const char* t : {"Thai", "London", "Japan", "Singapore", "NewYork", "HongKong"}) {
+    EXPECT_EQ(opens[t], 1) << t;
+    EXPECT_EQ(closes[t], 1) << t;
+  }
+  // London closes in cycle 0 of the next day.
+  const Boundary nextDay = runCycle();
+  EXPECT_EQ(nextDay.closed, Titles{"London"});
+}
+
+TEST_F(ClockTest, SwiftDayVisitsFiveCyclesAndASwitchContinuesFromTheStoredCycle) {
+  core_.database->timelineMode = 1;
+  std::vector<int> visited;
+  std::map<std::string, int> opens, closes;
+  do {
+    visited.push_back(core_.database->clockTick);
+    const Boundary b = runCycle();
+    for (const auto& t : b.opened)
+      ++opens[t];
+    for (const auto& t : b.closed)
+      ++closes[t];
+    if (visited.back() == 9) {
+      EXPECT_EQ(b.priced, (Titles{"Thai", "Singapore", "Japan", "HongKong"}));
+    }
+    core_.concludeAfterCycle(static_cast<std::uint16_t>(b.next));
+  } while (core_.database->clockTick != 0);
+  EXPECT_EQ(visited, (std::vector<int>{0, 2, 9, 11, 18}));
+  for (const char* t : {"Thai", "London", "Japan", "Singapore", "NewYork", "HongKong"}) {
+    EXPECT_EQ(opens[t], 1) << t;
+    EXPECT_EQ(closes[t], 1) << t;
+  }
+
+  core_.database->clockTick = 5;  // a Realtime day switched to Swift in mid-day
+  EXPECT_EQ(runCycle().next, 9);
+  core_.database->timelineMode = 0;
+  core_.database->clockTick = 19;
+  EXPECT_EQ(runCycle().next, 20);
+}
+
+TEST_F(ClockTest, MarketHoursAndAClosedDayLeavePricesInPlace) {
+  const struct {
+    int market, cycle, hour;
+  } hours[] = {{1, 0, 10}, {1, 1, -1}, {1, 10, -1}, {1, 11, 1}, {1, 19, 9},  {4, 10, -1},
+               {4, 9, 10}, {0, 9, 1},  {3, 18, 10}, {2, 2, 1},  {5, 11, 10}, {0, 8, -1}};
+  for (const auto& h : hours) {
+    core_.database->clockTick = static_cast<std::uint16_t>(h.cycle);
+    EXPECT_EQ(core_.getMarketHour(h.market), h.hour) << h.market << "@" << h.cycle;
+  }
+
+  core_.database->execSQL(
+      "UPDATE stock SET currentPrice=12, closeprice=10, closepriceY=8 WHERE symbol='Thai1'");
+  core_.closeMarket("Thai");
+  const qxStockInfo closed = core_.getStockInfo("Thai1");
+  EXPECT_EQ(closed.closepriceY, 10) << "yesterday's close is the previous close";
+  EXPECT_EQ(closed.closeprice, 12) << "the close is the day's last price";
+  const qxStockInfo untraded = core_.getStockInfo("Thai2");
+  EXPECT_EQ(untraded.closeprice, untraded.closepriceY);
+}
+
+TEST_F(ClockTest, AFailedBoundaryLeavesNothingBehind) {
+  core_.database->clockTick = 18;  // Thai closes first, then London's stocks are read
+  core_.database->execSQL("UPDATE stock SET currentPrice=11 WHERE marketTitle='Thai'");
+  core_.database->execSQL("UPDATE stock SET popularity='unreadable' WHERE symbol='London1'");
+  std::queue<qxStockInfo> chosen;
+  int next = 0;
+  EXPECT_ANY_THROW(core_.nextCycle(&chosen, &next));
+  EXPECT_EQ(count("SELECT count(*) FROM dailyPrice"), 0);
+  EXPECT_EQ(core_.getStockInfo("Thai1").closeprice, 10) << "the close was rolled back";
+
+  core_.database->execSQL("UPDATE stock SET popularity=0 WHERE symbol='London1'");
+  core_.nextCycle(&chosen, &next);
+  EXPECT_EQ(count("SELECT count(*) FROM dailyPrice"), 4) << "the retry closes Thai and Singapore once";
+  const qxStockInfo thai = core_.getStockInfo("Thai1");
+  EXPECT_EQ(thai.closeprice, 11);
+  EXPECT_EQ(thai.closepriceY, 10);
+}
+
+}  // namespace
