@@ -19,6 +19,11 @@ std::function<int()>& millisecondSource() {
   return source;
 }
 
+std::function<float(float)>& drawSource() {
+  static std::function<float(float)> source;
+  return source;
+}
+
 std::mutex& monthlySeedLock() {
   static std::mutex lock;
   return lock;
@@ -87,6 +92,7 @@ float valueOfPool(const DigitPool& pool, float max) {
 
 float randomFloat(float max) {
   std::lock_guard<std::mutex> hold(poolLock());
+  if (const auto& source = drawSource()) return source(max);
   shuffleDigits();
   return valueOfPool(digitPool(), max);
 }
@@ -94,6 +100,11 @@ float randomFloat(float max) {
 void setMillisecondSource(std::function<int()> source) {
   std::lock_guard<std::mutex> hold(poolLock());
   millisecondSource() = std::move(source);
+}
+
+void setDrawSource(std::function<float(float)> source) {
+  std::lock_guard<std::mutex> hold(poolLock());
+  drawSource() = std::move(source);
 }
 
 void resetDigitPool() {

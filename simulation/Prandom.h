@@ -30,6 +30,9 @@ DigitPool& digitPool();
 void setMillisecondSource(std::function<int()> source);  // nullptr restores the system clock
 void resetDigitPool();                                   // back to 0, 1, ..., 9
 DigitPool digitPoolSnapshot();
+// When installed, randomFloat(max) returns source(max) instead of drawing from the pool, which stays as
+// it was; called with the pool lock held. nullptr restores the pool draw.
+void setDrawSource(std::function<float(float max)> source);
 
 // The framework-style generator used only by the monthly company results: one 32-bit state,
 // state = state * 134775813 + 1, and a draw below n is the upper half of state * n.

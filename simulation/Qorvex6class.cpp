@@ -6,9 +6,10 @@
 namespace Qorvex6 {
 namespace {
 
+using TraceSink = std::function<void(std::string_view)>;
 std::mutex traceLock;
-std::function<void(std::string_view)>& traceSink() {
-  static std::function<void(std::string_view)> sink;
+std::shared_ptr<const TraceSink>& traceSink() {
+  static std::shared_ptr<const TraceSink> sink;
   return sink;
 }
 
@@ -27,13 +28,18 @@ void QorvexCore::getStep(int& currentStep, int& steps) const {
 }
 
 void QorvexCore::debugLog(std::string_view text) {
-  std::lock_guard lock(traceLock);
-  if (traceSink()) traceSink()(text);
+  std::shared_ptr<const TraceSink> sink;
+  {
+    std::lock_guard lock(traceLock);
+    sink = traceSink();
+  }
+  if (sink) (*sink)(text);
 }
 
 void QorvexCore::setTraceSink(std::function<void(std::string_view)> sink) {
+  auto installed = sink ? std::make_shared<const TraceSink>(std::move(sink)) : nullptr;
   std::lock_guard lock(traceLock);
-  traceSink() = std::move(sink);
+  traceSink() = std::move(installed);
 }
 
 }  // namespace Qorvex6

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <queue>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "Prandom.h"
 #include "Qorvex6engine.h"
+#include "pTask.h"
 #include "qxHost.h"
 
 namespace Qorvex6 {
@@ -57,6 +59,32 @@ class QorvexCore {
   static void debugLog(std::string_view text);
   static void setTraceSink(std::function<void(std::string_view)> sink);
 
+  // --- Price generation -----------------------------------------------------------------------
+  static void getPriceBand(float price, float& gap, float& priceStep);
+  static void getPriceLimits(float price, float& ceiling, float& floor);
+  static std::vector<float> getPriceStepsAbove(float price);
+  static std::vector<float> getPriceStepsBelow(float price);
+  // One price step of a chosen stock; everything it wants written is pushed as tasks. Workers only.
+  void generateNewPrice(qxStockInfo* stock, TaskQueue* tasks);
+
+  // --- Order book and settlement ---------------------------------------------------------------
+  bool addBid(const std::string& symbol, const std::string& marketTitle, float price, float qty,
+              bool isUserReq);
+  bool addOffer(const std::string& symbol, const std::string& marketTitle, float price, float qty,
+                bool isUserReq);
+  pList<qxQueue> getUserQueue(const std::string& symbol);
+  pList<qxQueue> getQueueBySymbol(const std::string& symbol);
+  bool setStockStatus(const std::string& symbol, int status);
+  // Settles one matched order; true when shares and money moved. Under the game lock.
+  bool completeQueue(qxQueue* row);
+
+  // --- Milestones and trader rank --------------------------------------------------------------
+  void awardMilestone(int id);
+  void checkCycleMilestones();
+  void checkSaleMilestones(double profitUSD, const std::string& marketTitle, int heldlength);
+  void checkPurchaseMilestones(const std::string& symbol);
+  std::string getRank();
+
   // --- Day, month and year ---------------------------------------------------------------------
   void concludeMarket(const qxMarketInfo* market);
   void nextDay();
@@ -96,6 +124,43 @@ class QorvexCore {
   bool markInboxRead(int id);
   void addInbox(const std::string& message);
 
+  // --- Game files ------------------------------------------------------------------------------
+  // The template is resources/data/wvh.lyf; the working copy user/data/sharp.dde; the saves live in
+  // user/Save/, each named by its player, with its export beside it (name + ".exp").
+  std::filesystem::path templatePath() const;
+  std::filesystem::path workingCopyPath() const;
+  std::filesystem::path templateExportPath() const;
+  std::filesystem::path saveFolder() const;
+  // Save/<name>; empty when the name is not a valid player name.
+  std::filesystem::path savePath(std::string_view playerName) const;
+  // Whether the path names an entry directly inside Save/.
+  bool isInSaveFolder(const std::filesystem::path& path) const;
+
+  // A new game from the template, which must exist, open with the password and be of the current
+  // version; its export is written to templateExportPath(). Without a name the template's game stays
+  // open and the result is false. Each row is inserted as a holding.
+  bool createGame(std::optional<std::string> playerName, std::vector<qxShare> rows = {});
+  // Writes the profile and copies the working copy over the save; false when either fails. The path must
+  // be Save/<valid player name>.
+  bool saveGame(const std::string& path);
+  // Puts a save of Save/ in place of the working copy. The current version is opened and its export
+  // rewritten; versions 571 to 769 (a missing version reads as 600) are migrated through the export, the
+  // save being moved to " [backup]" (or " [backup 2]" ...) first. False, with no game open, when the
+  // copy fails, the file does not open, the version is refused or the migration fails (its move undone).
+  bool loadGame(const std::string& path);
+  // Writes the scrambled text export of the running game; false when the file cannot be written.
+  bool exportGame(const std::string& path);
+  // Starts a fresh game from the template and reads an export over its profile in memory (name, budgets,
+  // statistics); the export's holdings are appended to `rows`. Nothing is written to the database. False
+  // when the export cannot be read or the template cannot be started.
+  bool importGame(const std::string& path, std::vector<qxShare>* rows);
+  // The export scrambler, its own inverse; works on every byte, NUL included.
+  static void scrambleText(char* text, std::size_t length);
+  static std::string scrambleText(std::string text);
+  static std::string toBinary(unsigned char value);          // eight '0'/'1', most significant bit first
+  static unsigned char fromBinary(std::string_view digits);  // bit 7 - i is character i
+  static void replaceChar(char* buffer, int length, char find, char replacement);
+
   // --- Shell -----------------------------------------------------------------------------------
   qxHost& host() const { return host_; }
   const CoreFolders& folders() const { return folders_; }
@@ -110,5 +175,8 @@ class QorvexCore {
   CoreFolders folders_;
   FrameworkRandom monthlyRandom_;
 };
+
+// Appends the names of the files (or, with `folders`, of the sub-folders) of a folder, sorted; returns 0.
+int listFolder(std::string path, std::vector<std::string>* list, bool folders);
 
 }  // namespace Qorvex6

@@ -78,6 +78,7 @@ void QorvexCore::concludeAfterCycle(std::uint16_t next) {
       if (database->daycount % 360 == 1) nextYear();
     }
     database->syncProfile(PROFILE_WRITE);
+    checkCycleMilestones();
   } catch (...) {
     transaction.commit();
     throw;

@@ -19,6 +19,16 @@ class qxHost {
   // The game lock: held by the tick master while it writes, by the page refreshes and by saving.
   virtual std::recursive_mutex& gameLock() = 0;
 
+  // The tick master's hand-offs to the main thread. Each runs there and returns when done; none is
+  // called while the game lock is held.
+  virtual void tickStarted() {}            // the busy picture and the gadget clock
+  virtual void repaint() {}                // the main window repaints itself
+  virtual void setWriting(bool /*on*/) {}  // the master writes: page fills are refused meanwhile
+  virtual void cycleFinished() {}          // the gadget refreshes
+  // The clock display (with a display refresh after a cycle), the busy state cleared and, when due,
+  // the auto-save: one main-thread step, so no tick slips in between.
+  virtual void tickFinished(bool /*newCycle*/, bool /*autoSave*/) {}
+
   // Diagnostics; any thread. Discarded by default.
   virtual void trace(std::string_view /*line*/) {}
 };

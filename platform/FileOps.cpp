@@ -1,0 +1,237 @@
+#include "FileOps.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <mutex>
+
+#include "AsciiText.h"
+
+namespace platform {
+namespace {
+
+std::mutex hookLock;
+std::shared_ptr<const FileFaultHook>& installedHook() {
+  static std::shared_ptr<const FileFaultHook> hook;
+  return hook;
+}
+
+// The errno value the test hook wants this step to fail with; 0 normally.
+int injectedFault(std::string_view step, const std::filesystem::path& file) {
+  std::shared_ptr<const FileFaultHook> hook;
+  {
+    std::lock_guard lock(hookLock);
+    hook = installedHook();
+  }
+  return hook ? (*hook)(step, file) : 0;
+}
+
+bool fail(std::error_code& ec, int error) {
+  ec = std::error_code(error, std::generic_category());
+  return false;
+}
+
+// Runs a system call step: the hook may fail it first; otherwise its -1 result fails with errno.
+template <typename Call>
+bool step(std::string_view name, const std::filesystem::path& file, std::error_code& ec, Call call) {
+  if (const int fault = injectedFault(name, file); fault != 0) return fail(ec, fault);
+  if (call() == -1) return fail(ec, errno);
+  return true;
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  ~FileDescriptor() { reset(); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now; the result of close() (-1 with errno on failure).
+  int reset() {
+    if (fd_ < 0) return 0;
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes, const std::filesystem::path& file, std::error_code& ec) {
+  if (const int fault = injectedFault("write", file); fault != 0) return fail(ec, fault);
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(ec, errno);
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// Makes a rename in `folder` durable; best effort, since the rename itself has already happened.
+void syncFolder(const std::filesystem::path& folder) {
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+// Writes a temporary file beside `target` through `fill`, flushes it and renames it over the target.
+template <typename Fill>
+bool replaceFile(const std::filesystem::path& target, std::error_code& ec, Fill fill) {
+  ec.clear();
+  const std::filesystem::path folder = folderOf(target);
+  std::string name = target.filename().string();
+  if (name.size() > 200) name.resize(200);  // room for the suffix within a file name's 255 bytes
+  std::string pattern = (folder / ("." + name + ".tmp-XXXXXX")).string();
+
+  if (const int fault = injectedFault("create", target); fault != 0) return fail(ec, fault);
+  FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
+  if (fd.get() < 0) return fail(ec, errno);
+  const std::filesystem::path temporary = pattern;
+
+  const bool written =
+      fill(fd.get(), ec) && step("sync", target, ec, [&] { return ::fsync(fd.get()); }) &&
+      step("close", target, ec, [&] { return fd.reset(); }) &&
+      step("rename", target, ec, [&] { return ::rename(temporary.c_str(), target.c_str()); });
+  if (!written) {
+    fd.reset();
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  syncFolder(folder);
+  return true;
+}
+
+bool lessFolderName(const std::string& a, const std::string& b) {
+  const auto lowerLess = [](char x, char y) {
+    return static_cast<unsigned char>(asciiLower(x)) < static_cast<unsigned char>(asciiLower(y));
+  };
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lowerLess)) return true;
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lowerLess)) return false;
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  });
+}
+
+}  // namespace
+
+bool writeFileAtomic(const std::filesystem::path& target, std::string_view bytes, std::error_code& ec) {
+  return replaceFile(target, ec,
+                     [&](int fd, std::error_code& error) { return writeAll(fd, bytes, target, error); });
+}
+
+bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target,
+                    std::error_code& ec) {
+  ec.clear();
+  FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.get() < 0) return fail(ec, errno);
+  struct stat info {};
+  if (::fstat(in.get(), &info) != 0) return fail(ec, errno);
+  if (!S_ISREG(info.st_mode)) return fail(ec, EINVAL);
+
+  return replaceFile(target, ec, [&](int out, std::error_code& error) {
+    std::unique_ptr<char[]> buffer(new char[1 << 16]);
+    for (;;) {
+      const ssize_t n = ::read(in.get(), buffer.get(), 1 << 16);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return fail(error, errno);
+      }
+      if (n == 0) return true;
+      if (!writeAll(out, std::string_view(buffer.get(), static_cast<std::size_t>(n)), target, error)) {
+        return false;
+      }
+    }
+  });
+}
+
+bool moveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
+  ec.clear();
+  if (const int fault = injectedFault("move", to); fault != 0) return fail(ec, fault);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) return fail(ec, errno);
+    // A file system without the flag: a hard link also refuses an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) return fail(ec, errno);
+    if (::unlink(from.c_str()) != 0) {
+      const int error = errno;
+      ::unlink(to.c_str());
+      return fail(ec, error);
+    }
+  }
+  syncFolder(folderOf(to));
+  return true;
+}
+
+bool removeJournal(const std::filesystem::path& databaseFile, std::error_code& ec) {
+  ec.clear();
+  const std::filesystem::path journal = databaseFile.string() + "-journal";
+  if (::unlink(journal.c_str()) != 0 && errno != ENOENT) return fail(ec, errno);
+  return true;
+}
+
+bool readFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& bytes,
+              std::error_code& ec) {
+  ec.clear();
+  bytes.clear();
+  FileDescriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.get() < 0) return fail(ec, errno);
+  char buffer[1 << 14];
+  for (;;) {
+    const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      bytes.clear();
+      return fail(ec, errno);
+    }
+    if (n == 0) return true;
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+      bytes.clear();
+      return fail(ec, EFBIG);
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+bool createFolder(const std::filesystem::path& folder, std::error_code& ec) {
+  ec.clear();
+  std::filesystem::create_directories(folder, ec);
+  if (ec) return false;
+  if (!std::filesystem::is_directory(folder, ec)) {
+    if (!ec) ec = std::make_error_code(std::errc::not_a_directory);
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> listFolder(const std::filesystem::path& folder, bool folders) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    std::error_code kindError;
+    const bool isFolder = it->is_directory(kindError);  // follows symbolic links
+    if (kindError) continue;
+    if (isFolder == folders) names.push_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end(), lessFolderName);
+  return names;
+}
+
+void setFileFaultHook(FileFaultHook hook) {
+  auto installed = hook ? std::make_shared<const FileFaultHook>(std::move(hook)) : nullptr;
+  std::lock_guard lock(hookLock);
+  installedHook() = std::move(installed);
+}
+
+}  // namespace platform

@@ -1,0 +1,386 @@
+#include <algorithm>
+#include <system_error>
+
+#include "AsciiText.h"
+#include "DateTime.h"
+#include "ExportText.h"
+#include "FileOps.h"
+#include "PlayerName.h"
+#include "Qorvex6class.h"
+
+namespace Qorvex6 {
+namespace {
+
+namespace fs = std::filesystem;
+using T = qxSUBORDER;
+
+constexpr int CURRENT_VERSION = 670;
+constexpr std::size_t MAX_EXPORT_FILE = std::size_t{1} << 20;
+
+void report(const std::string& what, const fs::path& file, const std::error_code& ec = {}) {
+  QorvexCore::debugLog("game files: " + what + " " + file.string() + (ec ? ": " + ec.message() : ""));
+}
+
+// Versions that are read through their export into a new game.
+bool isMigrated(int version) {
+  return version != CURRENT_VERSION && version > CURRENT_VERSION - 100 && version < CURRENT_VERSION + 100;
+}
+
+void setStartingBudgets(qxSaveGame& db) {
+  static constexpr double kBudgets[6] = {1000000, 5000, 0, 0, 4500, 40250};
+  std::copy(std::begin(kBudgets), std::end(kBudgets), db.profile.budget);
+}
+
+// Every starting value of a new game but the name, the budgets and the statistics.
+void setStartingState(qxSaveGame& db) {
+  db.profile.joinDay = 1;
+  db.profile.joinMonth = 1;
+  db.profile.joinYear = 2500;
+  const platform::CivilDate today = platform::localToday();
+  db.profile.debutDay = static_cast<std::uint16_t>(today.day);
+  db.profile.debutMonth = static_cast<std::uint16_t>(today.month);
+  db.profile.debutYear = static_cast<std::uint16_t>(today.year);
+  db.clockTick = 0;
+  db.daycount = 0;
+  db.autoUpdate = true;
+  db.enableLargeDB = false;
+  db.autoSaveFreq = 1;
+  db.speed = 0;
+  db.timelineMode = 0;
+  static constexpr float kRates[6] = {1, 49, 0.4f, 25, 31, 4};
+  std::copy(std::begin(kRates), std::end(kRates), db.rateExchange);
+}
+
+ExportRecord recordOf(const qxProfile& p) {
+  ExportRecord r;
+  r.playerName = p.playerName;
+  std::copy(std::begin(p.budget), std::end(p.budget), r.budget);
+  r.statHighestBudget = p.statHighestBudget;
+  r.statHighestPortVal = p.statHighestPortVal;
+  r.statHighestProfit_Symbol = p.statHighestProfit_Symbol;
+  r.statHighestProfit_Val = p.statHighestProfit_Val;
+  r.statHighestLoss_Symbol = p.statHighestLoss_Symbol;
+  r.statHighestLoss_Val = p.statHighestLoss_Val;
+  r.statLongestHolding_Symbol = p.statLongestHolding_Symbol;
+  r.statLongestHolding_Val = p.statLongestHolding_Val;
+  return r;
+}
+
+void applyRecord(const ExportRecord& r, qxProfile& p) {
+  platform::copyBounded(p.playerName, r.playerName);
+  std::copy(std::begin(r.budget), std::end(r.budget), p.budget);
+  p.statHighestBudget = r.statHighestBudget;
+  p.statHighestPortVal = r.statHighestPortVal;
+  platform::copyBounded(p.statHighestProfit_Symbol, r.statHighestProfit_Symbol);
+  p.statHighestProfit_Val = r.statHighestProfit_Val;
+  platform::copyBounded(p.statHighestLoss_Symbol, r.statHighestLoss_Symbol);
+  p.statHighestLoss_Val = r.statHighestLoss_Val;
+  platform::copyBounded(p.statLongestHolding_Symbol, r.statLongestHolding_Symbol);
+  p.statLongestHolding_Val = r.statLongestHolding_Val;
+}
+
+// Closes the running game and puts a copy of `source` in place of the working copy. A stale journal of
+// the old working copy is removed first: it would otherwise be rolled back into the new file.
+bool replaceWorkingCopy(QorvexCore& core, const fs::path& source) {
+  core.database->closeDatabase();
+  const fs::path working = core.workingCopyPath();
+  std::error_code ec;
+  if (!platform::createFolder(working.parent_path(), ec)) {
+    report("cannot create the folder of", working, ec);
+    return false;
+  }
+  if (!platform::removeJournal(working, ec)) {
+    report("cannot remove the journal of", working, ec);
+    return false;
+  }
+  if (!platform::copyFileAtomic(source, working, ec)) {
+    report("cannot copy " + source.string() + " to", working, ec);
+    return false;
+  }
+  return true;
+}
+
+// Opens the working copy and reads its version; nothing (and the connection closed) when it does not
+// open with the password.
+std::optional<int> openWorkingCopy(QorvexCore& core) {
+  try {
+    core.database->openDatabase(core.workingCopyPath().string(), DATABASE_PASSWORD);
+    return core.database->readVersion();
+  } catch (const std::exception& e) {
+    report(std::string("cannot open (") + e.what() + ")", core.workingCopyPath());
+    core.database->closeDatabase();
+    return std::nullopt;
+  }
+}
+
+bool readProfile(QorvexCore& core) {
+  try {
+    core.database->syncProfile(PROFILE_READ);
+    return true;
+  } catch (const std::exception& e) {
+    report(std::string("cannot read the profile (") + e.what() + ") of", core.workingCopyPath());
+    core.database->closeDatabase();
+    return false;
+  }
+}
+
+void refreshExport(QorvexCore& core, const fs::path& file) {
+  try {
+    if (!core.exportGame(file.string())) report("cannot write the export", file);
+  } catch (const std::exception& e) {
+    report(std::string("cannot write the export (") + e.what() + ")", file);
+  }
+}
+
+// The template's game in the working copy, its profile read and its export written.
+bool startFromTemplate(QorvexCore& core) {
+  const fs::path source = core.templatePath();
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) {
+    report("no template at", source, ec);
+    return false;
+  }
+  if (!replaceWorkingCopy(core, source)) return false;
+  const std::optional<int> version = openWorkingCopy(core);
+  if (!version) return false;
+  if (*version != CURRENT_VERSION) {
+    report("the template is of version " + std::to_string(*version) + ":", source);
+    core.database->closeDatabase();
+    return false;
+  }
+  if (!readProfile(core)) return false;
+  refreshExport(core, core.templateExportPath());
+  return true;
+}
+
+// Moves the save to the first free name of " [backup]", " [backup 2]", ...; empty when it cannot.
+fs::path moveToBackup(const fs::path& save) {
+  for (int n = 1; n <= 1000; ++n) {
+    const fs::path backup = save.string() + (n == 1 ? " [backup]" : " [backup " + std::to_string(n) + "]");
+    std::error_code ec;
+    if (platform::moveNoReplace(save, backup, ec)) return backup;
+    if (ec != std::errc::file_exists) {
+      report("cannot move to " + backup.string() + ":", save, ec);
+      return {};
+    }
+  }
+  report("no free backup name for", save);
+  return {};
+}
+
+// The holdings of a migrated save, each with the market of its listed stock; unlisted ones are skipped.
+bool insertMigratedHoldings(QorvexCore& core, std::vector<qxShare>& rows) {
+  bool ok = true;
+  for (qxShare& row : rows) {
+    const qxORDER bySymbol{T::textTerm("symbol", row.symbol)};
+    const qxStockInfo stock = core.database->getStocks(&bySymbol).first();
+    if (!stock.isLoaded) {
+      QorvexCore::debugLog(std::string("game files: holding of unlisted ") + row.symbol + " skipped");
+      continue;
+    }
+    platform::copyBounded(row.marketTitle, stock.marketTitle);
+    ok = core.database->insertPortfolio(&row) && ok;
+  }
+  return ok;
+}
+
+// A save of an older or newer version: a new game with the name, cash, statistics and holdings of its
+// export. On failure the save is moved back and no game is open.
+bool migrateSave(QorvexCore& core, const fs::path& save) {
+  const fs::path backup = moveToBackup(save);
+  if (backup.empty()) return false;
+
+  bool ok = false;
+  std::vector<qxShare> rows;
+  try {
+    if (core.importGame(save.string() + ".exp", &rows)) {
+      qxSaveGame& db = *core.database;
+      if (!isValidPlayerName(db.profile.playerName)) platform::copyBounded(db.profile.playerName, "--");
+      setStartingState(db);
+      ok = insertMigratedHoldings(core, rows);
+      ok = db.writeProfile() && ok;
+    }
+  } catch (const std::exception& e) {
+    report(std::string("migration failed (") + e.what() + ") for", save);
+    ok = false;
+  }
+  if (ok) return true;
+
+  core.database->closeDatabase();
+  std::error_code ec;
+  if (!platform::moveNoReplace(backup, save, ec))
+    report("cannot move back " + backup.string() + " to", save, ec);
+  return false;
+}
+
+}  // namespace
+
+fs::path QorvexCore::templatePath() const {
+  return folders_.resources / "data" / "wvh.lyf";
+}
+
+fs::path QorvexCore::workingCopyPath() const {
+  return folders_.user / "data" / "sharp.dde";
+}
+
+fs::path QorvexCore::templateExportPath() const {
+  return folders_.user / "data" / "wvh.lyf.exp";
+}
+
+fs::path QorvexCore::saveFolder() const {
+  return folders_.user / "Save";
+}
+
+fs::path QorvexCore::savePath(std::string_view playerName) const {
+  if (!isValidPlayerName(playerName)) return {};
+  return saveFolder() / fs::path(std::string(playerName));
+}
+
+bool QorvexCore::isInSaveFolder(const fs::path& path) const {
+  std::error_code ec;
+  const fs::path file = fs::absolute(path, ec).lexically_normal();
+  if (ec) return false;
+  const fs::path folder = fs::absolute(saveFolder(), ec).lexically_normal();
+  if (ec) return false;
+  return file.has_filename() && file.parent_path() == folder;
+}
+
+bool QorvexCore::createGame(std::optional<std::string> playerName, std::vector<qxShare> rows) {
+  if (playerName && !isValidPlayerName(*playerName)) {
+    debugLog("game files: not a valid player name: " + *playerName);
+    return false;
+  }
+  if (!startFromTemplate(*this)) return false;
+  if (!playerName) return false;
+
+  qxSaveGame& db = *database;
+  platform::copyBounded(db.profile.playerName, *playerName);
+  setStartingBudgets(db);
+  setStartingState(db);
+  bool ok = true;
+  for (const qxShare& row : rows)
+    ok = db.insertPortfolio(&row) && ok;
+  return db.writeProfile() && ok;
+}
+
+bool QorvexCore::saveGame(const std::string& path) {
+  const fs::path target(path);
+  if (!isInSaveFolder(target) || !isValidPlayerName(target.filename().string())) {
+    report("not a save path:", target);
+    return false;
+  }
+  if (!database->writeProfile()) {
+    report("the profile was not written; nothing saved to", target);
+    return false;
+  }
+  // No statement may run while the file is copied.
+  std::lock_guard lock(database->connection->mutex());
+  std::error_code ec;
+  if (!platform::copyFileAtomic(workingCopyPath(), target, ec)) {
+    report("cannot save to", target, ec);
+    return false;
+  }
+  return true;
+}
+
+bool QorvexCore::loadGame(const std::string& path) {
+  const fs::path save(path);
+  if (!isInSaveFolder(save)) {
+    report("not a save path:", save);
+    database->closeDatabase();
+    return false;
+  }
+  if (!replaceWorkingCopy(*this, save)) return false;
+  const std::optional<int> version = openWorkingCopy(*this);
+  if (!version) return false;
+  if (*version == CURRENT_VERSION) {
+    if (!readProfile(*this)) return false;
+    refreshExport(*this, path + ".exp");
+    return true;
+  }
+  database->closeDatabase();
+  if (isMigrated(*version)) return migrateSave(*this, save);
+  report("refused version " + std::to_string(*version) + " of", save);
+  return false;
+}
+
+bool QorvexCore::exportGame(const std::string& path) {
+  ExportRecord record = recordOf(database->profile);
+  for (const qxShare& h : database->getPortfolio(nullptr).items) {
+    record.holdings.push_back({h.symbol, h.avg_price, h.vol, h.heldlength});
+  }
+  std::error_code ec;
+  if (!platform::writeFileAtomic(path, encodeExportFile(writeExportText(record)), ec)) {
+    report("cannot write", path, ec);
+    return false;
+  }
+  return true;
+}
+
+bool QorvexCore::importGame(const std::string& path, std::vector<qxShare>* rows) {
+  std::string stored;
+  std::error_code ec;
+  if (!platform::readFile(path, MAX_EXPORT_FILE, stored, ec)) {
+    report("cannot read", path, ec);
+    return false;
+  }
+  if (!startFromTemplate(*this)) return false;
+
+  ExportRecord record = recordOf(database->profile);
+  readExportText(decodeExportFile(stored), record);
+  applyRecord(record, database->profile);
+  if (rows != nullptr) {
+    for (const ExportRecord::Holding& h : record.holdings) {
+      qxShare share;
+      platform::copyBounded(share.symbol, h.symbol);
+      share.avg_price = h.avg_price;
+      share.vol = h.vol;
+      share.heldlength = h.heldlength;
+      rows->push_back(share);
+    }
+  }
+  return true;
+}
+
+void QorvexCore::scrambleText(char* text, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) {
+    text[i] = static_cast<char>(scrambleByte(static_cast<unsigned char>(text[i])));
+  }
+}
+
+std::string QorvexCore::scrambleText(std::string text) {
+  scrambleText(text.data(), text.size());
+  return text;
+}
+
+std::string QorvexCore::toBinary(unsigned char value) {
+  std::string digits(8, '0');
+  for (int i = 0; i < 8; ++i) {
+    if (value & (0x80u >> i)) digits[static_cast<std::size_t>(i)] = '1';
+  }
+  return digits;
+}
+
+unsigned char QorvexCore::fromBinary(std::string_view digits) {
+  unsigned value = 0;
+  for (std::size_t i = 0; i < digits.size() && i < 8; ++i) {
+    if (digits[i] == '1') value |= 0x80u >> i;
+  }
+  return static_cast<unsigned char>(value);
+}
+
+void QorvexCore::replaceChar(char* buffer, int length, char find, char replacement) {
+  for (int i = 0; i < length; ++i) {
+    if (buffer[i] == find) buffer[i] = replacement;
+  }
+}
+
+int listFolder(std::string path, std::vector<std::string>* list, bool folders) {
+  if (list != nullptr) {
+    std::vector<std::string> names = platform::listFolder(path, folders);
+    list->insert(list->end(), std::make_move_iterator(names.begin()), std::make_move_iterator(names.end()));
+  }
+  return 0;
+}
+
+}  // namespace Qorvex6

@@ -1,0 +1,156 @@
+#include <string>
+
+#include "AsciiText.h"
+#include "Qorvex6class.h"
+
+namespace Qorvex6 {
+namespace {
+
+using T = qxSUBORDER;
+
+constexpr int USD = 4;
+
+qxQueue makeOrder(const std::string& symbol, const std::string& marketTitle, float price, float qty,
+                  bool isUserReq, bool isBid, int clockTick) {
+  qxQueue row;
+  platform::copyBounded(row.symbol, symbol);
+  platform::copyBounded(row.marketTitle, marketTitle);
+  row.price = price;
+  row.qty = qty;
+  row.isUserReq = isUserReq;
+  row.isBid = isBid;
+  row.isCompleted = false;
+  row.clockTick = clockTick;
+  return row;
+}
+
+}  // namespace
+
+bool QorvexCore::addBid(const std::string& symbol, const std::string& marketTitle, float price, float qty,
+                        bool isUserReq) {
+  const qxQueue row = makeOrder(symbol, marketTitle, price, qty, isUserReq, true, database->clockTick);
+  return database->insertQueue(&row);
+}
+
+bool QorvexCore::addOffer(const std::string& symbol, const std::string& marketTitle, float price, float qty,
+                          bool isUserReq) {
+  const qxQueue row = makeOrder(symbol, marketTitle, price, qty, isUserReq, false, database->clockTick);
+  return database->insertQueue(&row);
+}
+
+pList<qxQueue> QorvexCore::getUserQueue(const std::string& symbol) {
+  const qxORDER criteria{T::flagTerm("isUserReq", true), T::textTerm("symbol", symbol)};
+  return database->getQueue(&criteria);
+}
+
+pList<qxQueue> QorvexCore::getQueueBySymbol(const std::string& symbol) {
+  const qxORDER criteria{T::textTerm("symbol", symbol)};
+  return database->getQueue(&criteria);
+}
+
+bool QorvexCore::setStockStatus(const std::string& symbol, int status) {
+  const qxORDER assignment{T::numberTerm("status", status)};
+  const qxORDER criteria{T::textTerm("symbol", symbol)};
+  return database->updateStock(&assignment, &criteria);
+}
+
+bool QorvexCore::completeQueue(qxQueue* row) {
+  // Orders the game did not place are left alone, in the queue.
+  if (!row->isUserReq) return false;
+
+  const std::string symbol = row->symbol;
+  const std::string marketTitle = row->marketTitle;
+  const float price = row->price;
+  const float qty = row->qty;
+  const double cost = static_cast<double>(price) * qty;
+  const qxORDER bySymbol{T::textTerm("symbol", symbol)};
+  qxProfile& profile = database->profile;
+  bool traded = false;
+
+  // A quantity that is not positive would move shares and money the wrong way: it lapses.
+  if (!(qty > 0)) {
+    debugLog("completeQueue: no quantity to settle for " + symbol);
+  } else if (row->isBid) {
+    const int m = marketIndexOf(marketTitle);
+    // A bid for a market without a budget has nothing to pay with and lapses.
+    if (m >= 0 && profile.budget[m] > cost) {
+      bool delivered = false;
+      if (database->countPortfolio(&bySymbol) == 1) {
+        const qxShare held = database->getPortfolio(&bySymbol).at(0);
+        const double vol = held.vol + qty;
+        const double avg = (cost + static_cast<double>(held.avg_price) * held.vol) / vol;
+        const qxORDER assignments{T::numberTerm("vol", vol), T::numberTerm("avg_price", avg)};
+        delivered = database->updatePortfolio(&assignments, &bySymbol);
+      } else {
+        qxShare share;
+        platform::copyBounded(share.symbol, symbol);
+        share.avg_price = price;
+        share.vol = qty;
+        share.heldlength = 0;
+        platform::copyBounded(share.marketTitle, marketTitle);
+        delivered = database->insertPortfolio(&share);
+        if (delivered) checkPurchaseMilestones(symbol);
+      }
+      // Money is charged only for shares that were written.
+      if (delivered) {
+        profile.budget[m] -= cost;
+        database->syncProfile(PROFILE_WRITE);
+        const double portfolioValue = getPortfolioValue();
+        if (portfolioValue > profile.statHighestPortVal) {
+          profile.statHighestPortVal = portfolioValue;
+          database->syncProfile(PROFILE_WRITE);
+        }
+        traded = true;
+      } else {
+        debugLog("completeQueue: the holding of " + symbol + " was not written; the bid lapses");
+      }
+    }
+  } else if (database->countPortfolio(&bySymbol) == 1) {
+    const qxShare held = database->getPortfolio(&bySymbol).at(0);
+    const int m = marketIndexOf(held.marketTitle);
+    // A holding outside the six markets has no budget to credit: the offer lapses and the shares stay.
+    if (m >= 0) {
+      const double profit = (static_cast<double>(price) - held.avg_price) * qty;
+      // Selling at least the held volume ends the holding; the proceeds are those of the order.
+      bool removed = false;
+      if (qty >= held.vol) {
+        removed = database->deletePortfolio(&bySymbol);
+      } else {
+        // A partial sale keeps the average buy price of the shares that stay.
+        const qxORDER assignment{T::numberTerm("vol", held.vol - qty)};
+        removed = database->updatePortfolio(&assignment, &bySymbol);
+      }
+      if (removed) {
+        profile.budget[m] += cost;
+        database->syncProfile(PROFILE_WRITE);
+        const double profitUSD = convertCurrency(profit, m, USD);
+        checkSaleMilestones(profitUSD, held.marketTitle, held.heldlength);
+
+        bool changed = false;
+        if (profitUSD > profile.statHighestProfit_Val) {
+          profile.statHighestProfit_Val = static_cast<float>(profitUSD);
+          platform::copyBounded(profile.statHighestProfit_Symbol, held.symbol);
+          changed = true;
+        } else if (profitUSD < profile.statHighestLoss_Val) {
+          profile.statHighestLoss_Val = static_cast<float>(profitUSD);
+          platform::copyBounded(profile.statHighestLoss_Symbol, held.symbol);
+          changed = true;
+        }
+        const double cash = database->totalBudget();
+        if (cash > profile.statHighestBudget) {
+          profile.statHighestBudget = cash;
+          changed = true;
+        }
+        if (changed) database->syncProfile(PROFILE_WRITE);
+        traded = true;
+      } else {
+        debugLog("completeQueue: the holding of " + symbol + " was not written; the offer lapses");
+      }
+    }
+  }
+
+  database->deleteQueue(&bySymbol);
+  return traded;
+}
+
+}  // namespace Qorvex6

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+
+#include "Qorvex6class.h"
+#include "RecordingHost.h"
+#include "TestDatabase.h"
+#include "qx_Thread.h"
+
+namespace {
+
+using namespace Qorvex6;
+using Events = std::vector<std::string>;
+
+// Sixty New York stocks at popularity 0: all trade in every cycle New York is open (0 to 9).
+constexpr const char* kFixture =
+    "INSERT INTO profile (version, joinDate, rateExchange_Thai, rateExchange_London, rateExchange_Japan,"
+    " rateExchange_Singapore, rateExchange_NewYork, rateExchange_HongKong, budget_USD) VALUES"
+    " (670, '01/01/2500', 1, 49, 0.4, 25, 31, 4, 100000);"
+    "INSERT INTO factors (pol_nextconsider) VALUES (10);"
+    "INSERT INTO market (title) VALUES ('Thai'), ('London'), ('Japan'), ('Singapore'), ('NewYork'), "
+    "('HongKong');"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60)"
+    " INSERT INTO stock (symbol, marketTitle, vol, currentPrice, closeprice, closepriceY, popularity, pe,"
+    " div_numdays, div_dayleft) SELECT 'NY' || i, 'NewYork', 1000000, 50, 50, 50, 0, 15, 60, 50 FROM n;"
+    "INSERT INTO stock (symbol, marketTitle, vol, currentPrice, closeprice, closepriceY, div_numdays, "
+    "div_dayleft)"
+    " VALUES ('THAI1', 'Thai', 1000, 10, 10, 10, 60, 50);";
+
+class TickThreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    file_ = dir_.file("game.db");
+    testsupport::createGameDatabase(file_, kFixture);
+    core_.database->openDatabase(file_.string(), testsupport::kPassword);
+    core_.database->readProfile();
+  }
+  void TearDown() override { QorvexCore::setTraceSink(nullptr); }
+  int count(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asInteger(); }
+  void runTicks(qxTickRunner& runner, int n) {
+    for (int i = 0; i < n; ++i)
+      runner.runTick();
+  }
+
+  testsupport::TempDir dir_;
+  std::filesystem::path file_;
+  testsupport::RecordingHost host_;
+  QorvexCore core_{host_};
+};
+
+TEST_F(TickThreadTest, TicksHandOffToTheWindowsOutsideTheLock) {
+  qxTickRunner runner(core_);
+  runner.runTick(true);
+  EXPECT_EQ(host_.handOffs(), (Events{"tickStarted", "repaint", "tickFinished save"}))
+      << "a tick inside a cycle";
+  EXPECT_EQ(core_.database->clockTick, 0);
+
+  host_.clear();
+  runTicks(runner, 9);
+  const Events all = host_.handOffs();
+  const Events last(all.end() - 8, all.end());
+  EXPECT_EQ(last, (Events{"tickStarted", "repaint", "writing on", "writing off", "writing on", "writing off",
+                          "cycleFinished", "tickFinished cycle"}));
+  EXPECT_EQ(host_.handOffsUnderLock(), 0);
+  EXPECT_EQ(core_.database->clockTick, 1);
+  EXPECT_EQ(count("SELECT count(*) FROM price") + count("SELECT count(*) FROM stock WHERE status IN (4, 8)"),
+            60)
+      << "every chosen stock got its price step, or drew a halt or a suspension";
+  EXPECT_EQ(count("SELECT count(*) FROM [index] WHERE MarketTitle='NewYork'"), 1)
+      << "one conclusion per market";
+  EXPECT_EQ(count("SELECT count(*) FROM [index]"), 1);
+}
+
+TEST_F(TickThreadTest, WorkersStayWithinTheLimitAndAllEndBeforeAnyTaskIsApplied) {
+  std::mutex lock;
+  std::atomic<int> alive{0};
+  int mostAlive = 0;
+  Events events;
+  QorvexCore::setTraceSink([&](std::string_view line) {
+    if (line.rfind("BEGIN THREAD PROCESS", 0) == 0) {
+      const int now = ++alive;
+      {
+        std::lock_guard guard(lock);
+        mostAlive = std::max(mostAlive, now);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    } else if (line.rfind("END THREAD PROCESS", 0) == 0) {
+      --alive;
+      std::lock_guard guard(lock);
+      events.emplace_back("end");
+    }
+  });
+  host_.onHandOff = [&](const std::string& name) {
+    std::lock_guard guard(lock);
+    events.push_back(name);
+  };
+  qxTickRunner runner(core_);
+  runTicks(runner, 10);
+
+  EXPECT_EQ(mostAlive, 25);
+  const auto firstWrite = std::find(events.begin(), events.end(), "writing on");
+  ASSERT_NE(firstWrite, events.end());
+  EXPECT_EQ(std::count(events.begin(), firstWrite, "end"), 60) << "all 60 price steps end first";
+  EXPECT_EQ(std::count(firstWrite, events.end(), "end"), 0);
+}
+
+TEST_F(TickThreadTest, AnEmptyCycleIsConcludedToo) {
+  core_.database->clockTick = 19;  // only London trades, and it lists nothing
+  qxTickRunner runner(core_);
+  runTicks(runner, 10);
+  EXPECT_EQ(core_.database->clockTick, 0);
+  EXPECT_EQ(core_.database->daycount, 1) << "the day rolled over";
+  const Events all = host_.handOffs();
+  EXPECT_EQ(Events(all.end() - 6, all.end()), (Events{"tickStarted", "repaint", "writing on", "writing off",
+                                                      "cycleFinished", "tickFinished cycle"}));
+}
+
+TEST_F(TickThreadTest, AFailingMasterReleasesEverythingAndTheClockGoesOn) {
+  core_.database->execSQL("ALTER TABLE portfolio RENAME TO portfolio_away");  // concluding the cycle fails
+  qxTickRunner runner(core_);
+  runTicks(runner, 10);
+  EXPECT_EQ(host_.handOffs().back(), "tickFinished cycle");
+  ASSERT_TRUE(host_.gameLock().try_lock()) << "the game lock is free";
+  host_.gameLock().unlock();
+
+  core_.database->execSQL("ALTER TABLE portfolio_away RENAME TO portfolio");
+  const int cycle = core_.database->clockTick;
+  runTicks(runner, 10);
+  EXPECT_EQ(core_.database->clockTick, cycle + 1);
+}
+
+TEST_F(TickThreadTest, SerialTicksAreRepeatable) {
+  const auto play = [&](const std::filesystem::path& file) {
+    testsupport::RecordingHost host;
+    QorvexCore core(host);
+    core.database->openDatabase(file.string(), testsupport::kPassword);
+    core.database->readProfile();
+    resetDigitPool();
+    int millisecond = 0;
+    setMillisecondSource([&] { return millisecond++ % 1000; });
+    TickOptions options;
+    options.serial = true;
+    qxTickRunner runner(core, options);
+    for (int i = 0; i < 30; ++i)
+      runner.runTick();
+    setMillisecondSource(nullptr);
+    std::vector<double> prices;
+    const auto rows = core.database->connection->query("SELECT price FROM price ORDER BY ID");
+    for (std::size_t r = 0; r < rows.rowCount(); ++r)
+      prices.push_back(rows.at(r, 0).asFloat());
+    return prices;
+  };
+  const auto second = dir_.file("second.db");
+  std::filesystem::copy_file(file_, second);
+  const auto a = play(file_);
+  const auto b = play(second);
+  EXPECT_GT(a.size(), 100u);
+  EXPECT_EQ(a, b);
+  resetDigitPool();
+}
+
+// Plays the template with real tick threads: bids and offers placed as the dialog does fill into
+// the portfolio.
+TEST(TickThreadOnTheTemplate, BidsAndOffersFillOverGameDays) {
+  testsupport::TempDir dir;
+  const auto file = dir.file("game.db");
+  testsupport::copyTemplate(file);
+  testsupport::RecordingHost host;
+  QorvexCore core(host);
+  core.database->openDatabase(file.string(), testsupport::kPassword);
+  core.database->readProfile();
+  core.database->profile.budget[4] = 1e7;
+  core.database->syncProfile(PROFILE_WRITE);
+
+  const auto newYork = core.getStocksWithCompany("NewYork", 0);
+  ASSERT_GE(newYork.count(), 10);
+  for (int i = 0; i < 10; ++i) {
+    const qxStockInfo s = newYork.at(i).stock;
+    ASSERT_TRUE(core.addBid(s.symbol, s.marketTitle, s.currentPrice * 1.5f, 100, true));
+  }
+  qxTickRunner runner(core);
+  while (core.database->clockTick < 10)
+    runner.runTick();
+  const auto held = core.getPortfolio();
+  ASSERT_GT(held.count(), 0) << "bids at 1.5 times the price fill within New York's day";
+  EXPECT_LT(core.database->profile.budget[4], 1e7);
+  bool paid = false;
+  for (const qxInbox& m : core.getInbox(false).items)
+    paid |= std::string(m.Message).rfind("You paid ", 0) == 0;
+  EXPECT_TRUE(paid);
+
+  // The next day New York opens again; offers at the lowest price sell everything.
+  while (core.database->daycount < 1)
+    runner.runTick();
+  for (const qxShare& h : held.items)
+    ASSERT_TRUE(core.addOffer(h.symbol, h.marketTitle, 0.01f, h.vol, true));
+  while (core.database->clockTick < 10)
+    runner.runTick();
+  EXPECT_LT(core.getPortfolio().count(), held.count()) << "offers fill too";
+  EXPECT_EQ(host.handOffsUnderLock(), 0);
+}
+
+}  // namespace
