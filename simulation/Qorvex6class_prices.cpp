@@ -93,26 +93,28 @@ void QorvexCore::getPriceLimits(float price, float& ceiling, float& floor) {
   if (floor < 0.01f) floor = 0.01f;
 }
 
-std::vector<float> QorvexCore::getPriceStepsAbove(float price) {
+namespace {
+
+// The five steps on one side of a price: price +- gap +- (i - 1) x step for i = 0 to 4, added left to right.
+std::vector<float> priceSteps(float price, float side) {
   float gap = 0;
   float priceStep = 0;
-  getPriceBand(price, gap, priceStep);
+  QorvexCore::getPriceBand(price, gap, priceStep);
   std::vector<float> steps;
   steps.reserve(kCandidates);
   for (int i = 0; i < kCandidates; ++i)
-    steps.push_back(price + gap + static_cast<float>(i - 1) * priceStep);
+    steps.push_back(price + side * gap + side * static_cast<float>(i - 1) * priceStep);
   return steps;
 }
 
+}  // namespace
+
+std::vector<float> QorvexCore::getPriceStepsAbove(float price) {
+  return priceSteps(price, 1.0f);
+}
+
 std::vector<float> QorvexCore::getPriceStepsBelow(float price) {
-  float gap = 0;
-  float priceStep = 0;
-  getPriceBand(price, gap, priceStep);
-  std::vector<float> steps;
-  steps.reserve(kCandidates);
-  for (int i = 0; i < kCandidates; ++i)
-    steps.push_back(price - gap - static_cast<float>(i - 1) * priceStep);
-  return steps;
+  return priceSteps(price, -1.0f);
 }
 
 void QorvexCore::generateNewPrice(qxStockInfo* stock, TaskQueue* tasks) {
