@@ -112,7 +112,7 @@ void print(const char* label, int scale, const Run& r) {
   std::printf(
       "%-9s x%-3d %5d stocks %4zu cycles | cycle p50 %.3f p95 %.3f max %.3f | boundary %.3f workers %.3f"
       " apply %.3f conclude %.3f | lock max %.3f | per stock %.2f ms | stmts/cycle %.0f commits/cycle %.1f"
-      " | plain tick %.5f\n",
+      " | plain tick %.6f\n",
       label, scale, r.stocks, r.cycle.size(), ratio(percentile(r.cycle, 0.5)),
       ratio(percentile(r.cycle, 0.95)), ratio(percentile(r.cycle, 1)), ratio(mean(r.boundary)),
       ratio(mean(r.workers)), ratio(mean(r.apply)), ratio(mean(r.conclude)), ratio(r.longestLock),

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libgl-dev
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core fonts-crosextra-carlito xvfb xauth
   locales
 )
 
