@@ -61,28 +61,32 @@ void QorvexCore::nextCycle(std::queue<qxStockInfo>* stocks, int* next) {
 }
 
 void QorvexCore::concludeAfterCycle(std::uint16_t next) {
-  // One transaction for the cycle's conclusion and the roll-overs. What ran before a failure stays
-  // written, as the clock and the profile in memory have moved on already.
+  // One transaction for the cycle's conclusion and the roll-overs. A failing step is traced and the
+  // others still run: the clock always moves on, so a cycle never runs twice.
   platform::DbTransaction transaction(*database->connection);
-  try {
+  const auto attempt = [](const char* what, const auto& step) {
+    try {
+      step();
+    } catch (const std::exception& e) {
+      debugLog(std::string("concludeAfterCycle: ") + what + " failed: " + e.what());
+    }
+  };
+  attempt("the portfolio value", [this] {
     const double portfolioValue = getPortfolioValue();
     if (portfolioValue > database->profile.statHighestPortVal) {
       database->profile.statHighestPortVal = portfolioValue;
       database->syncProfile(PROFILE_WRITE);
     }
-    database->clockTick = next;
-    if (next >= CYCLES_PER_DAY) {
-      database->clockTick = 0;
-      nextDay();
-      if (database->daycount % 30 == 1) nextMonth();
-      if (database->daycount % 360 == 1) nextYear();
-    }
-    database->syncProfile(PROFILE_WRITE);
-    checkCycleMilestones();
-  } catch (...) {
-    transaction.commit();
-    throw;
+  });
+  database->clockTick = next;
+  if (next >= CYCLES_PER_DAY) {
+    database->clockTick = 0;
+    attempt("the day roll-over", [this] { nextDay(); });
+    if (database->daycount % 30 == 1) attempt("the month roll-over", [this] { nextMonth(); });
+    if (database->daycount % 360 == 1) attempt("the year roll-over", [this] { nextYear(); });
   }
+  database->syncProfile(PROFILE_WRITE);
+  attempt("the milestone check", [this] { checkCycleMilestones(); });
   transaction.commit();
 }
 

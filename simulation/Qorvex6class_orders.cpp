@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "AsciiText.h"
@@ -66,6 +67,20 @@ bool QorvexCore::completeQueue(qxQueue* row) {
   const qxORDER bySymbol{T::textTerm("symbol", symbol)};
   qxProfile& profile = database->profile;
   bool traded = false;
+  // Every queue row of the symbol goes, however the settlement ends: a row left behind would fill again.
+  struct ClearQueue {
+    qxSaveGame& db;
+    const qxORDER& bySymbol;
+    ~ClearQueue() { db.deleteQueue(&bySymbol); }
+  } clearQueue{*database, bySymbol};
+  // After shares and money moved, a failing read of the statistics or milestones must not undo the trade.
+  const auto afterTrade = [this, &symbol](const char* what, const auto& step) {
+    try {
+      step();
+    } catch (const std::exception& e) {
+      debugLog("completeQueue: " + std::string(what) + " of " + symbol + " failed: " + e.what());
+    }
+  };
 
   // A quantity that is not positive would move shares and money the wrong way: it lapses.
   if (!(qty > 0)) {
@@ -89,18 +104,20 @@ bool QorvexCore::completeQueue(qxQueue* row) {
         share.heldlength = 0;
         platform::copyBounded(share.marketTitle, marketTitle);
         delivered = database->insertPortfolio(&share);
-        if (delivered) checkPurchaseMilestones(symbol);
+        if (delivered) afterTrade("the purchase check", [&] { checkPurchaseMilestones(symbol); });
       }
       // Money is charged only for shares that were written.
       if (delivered) {
         profile.budget[m] -= cost;
         database->syncProfile(PROFILE_WRITE);
-        const double portfolioValue = getPortfolioValue();
-        if (portfolioValue > profile.statHighestPortVal) {
-          profile.statHighestPortVal = portfolioValue;
-          database->syncProfile(PROFILE_WRITE);
-        }
         traded = true;
+        afterTrade("the portfolio value", [&] {
+          const double portfolioValue = getPortfolioValue();
+          if (portfolioValue > profile.statHighestPortVal) {
+            profile.statHighestPortVal = portfolioValue;
+            database->syncProfile(PROFILE_WRITE);
+          }
+        });
       } else {
         debugLog("completeQueue: the holding of " + symbol + " was not written; the bid lapses");
       }
@@ -110,10 +127,12 @@ bool QorvexCore::completeQueue(qxQueue* row) {
     const int m = marketIndexOf(held.marketTitle);
     // A holding outside the six markets has no budget to credit: the offer lapses and the shares stay.
     if (m >= 0) {
-      const double profit = (static_cast<double>(price) - held.avg_price) * qty;
-      // Selling at least the held volume ends the holding; the proceeds are those of the order.
+      // An offer for more than is held sells what is held, never shares the player does not own.
+      const double sold = std::min(static_cast<double>(qty), held.vol);
+      const double proceeds = static_cast<double>(price) * sold;
+      const double profit = (static_cast<double>(price) - held.avg_price) * sold;
       bool removed = false;
-      if (qty >= held.vol) {
+      if (sold >= held.vol) {
         removed = database->deletePortfolio(&bySymbol);
       } else {
         // A partial sale keeps the average buy price of the shares that stay.
@@ -121,10 +140,12 @@ bool QorvexCore::completeQueue(qxQueue* row) {
         removed = database->updatePortfolio(&assignment, &bySymbol);
       }
       if (removed) {
-        profile.budget[m] += cost;
+        profile.budget[m] += proceeds;
         database->syncProfile(PROFILE_WRITE);
+        traded = true;
         const double profitUSD = convertCurrency(profit, m, USD);
-        checkSaleMilestones(profitUSD, held.marketTitle, held.heldlength);
+        afterTrade("the sale check",
+                   [&] { checkSaleMilestones(profitUSD, held.marketTitle, held.heldlength); });
 
         bool changed = false;
         if (profitUSD > profile.statHighestProfit_Val) {
@@ -142,14 +163,12 @@ bool QorvexCore::completeQueue(qxQueue* row) {
           changed = true;
         }
         if (changed) database->syncProfile(PROFILE_WRITE);
-        traded = true;
       } else {
         debugLog("completeQueue: the holding of " + symbol + " was not written; the offer lapses");
       }
     }
   }
 
-  database->deleteQueue(&bySymbol);
   return traded;
 }
 

@@ -55,6 +55,7 @@ qxThread::qxThread(bool createSuspended, int threadMode, QorvexCore& core, TickO
 }
 
 void qxThread::start() {
+  if (started_.exchange(true)) return;  // a thread runs once and deletes itself
   std::thread([this] {
     Execute();
     std::function<void()> finished = mode == MODE_WORKER ? nullptr : std::move(options_.finished);
@@ -102,7 +103,9 @@ void qxThread::runWorkers(std::queue<qxStockInfo>& chosen) {
   state.pendingTasks = {};
   state.runningThreads = 0;
   const Clock::time_point firstStart = Clock::now();
+  Clock::time_point lastStart = firstStart - std::chrono::milliseconds(1);
   int started = 0;
+  const int maxWorkers = std::max(1, options_.maxWorkers);
   for (; !chosen.empty(); chosen.pop()) {
     if (options_.serial) {
       {
@@ -117,12 +120,15 @@ void qxThread::runWorkers(std::queue<qxStockInfo>& chosen) {
     }
     {
       std::unique_lock lock(state.runningLock);
-      state.workerEnded.wait(lock, [&] { return state.runningThreads < options_.maxWorkers; });
+      state.workerEnded.wait(lock, [&] { return state.runningThreads < maxWorkers; });
       ++state.runningThreads;
     }
-    // A price step reseeds its draws from the millisecond field: one start per millisecond, on a fixed
-    // grid so that the sleeps' overshoot does not add up, keeps the stocks' steps independent.
-    std::this_thread::sleep_until(firstStart + std::chrono::milliseconds(started++));
+    // A price step reseeds its draws from the millisecond field: at most one start per millisecond keeps
+    // the stocks' steps independent. The starts follow a fixed grid, so the sleeps' overshoot does not
+    // add up, and never come closer than a millisecond after a wait for a free worker.
+    std::this_thread::sleep_until(std::max(firstStart + std::chrono::milliseconds(started++),
+                                           lastStart + std::chrono::milliseconds(1)));
+    lastStart = Clock::now();
     auto* worker = new qxThread(true, MODE_WORKER, core_);
     worker->cycle_ = &state;
     worker->stock = chosen.front();
@@ -140,6 +146,23 @@ void qxThread::runWorkers(std::queue<qxStockInfo>& chosen) {
 }
 
 void qxThread::processTick() {
+  try {
+    processTickSteps();
+    return;
+  } catch (const std::exception& e) {
+    traceFailure("tick", &e);
+  } catch (...) {
+    traceFailure("tick", nullptr);
+  }
+  // The busy state is always cleared, so the clock goes on.
+  try {
+    core_.host().setWriting(false);
+    core_.host().tickFinished(newCycle, autoSave);
+  } catch (...) {
+  }
+}
+
+void qxThread::processTickSteps() {
   qxHost& host = core_.host();
   const Clock::time_point tickStart = Clock::now();
   const auto statementsBefore = core_.database->connection->statementCount();
@@ -187,7 +210,13 @@ void qxThread::processTick() {
         while (!ownCycle_.pendingTasks.empty()) {
           pTask task = std::move(ownCycle_.pendingTasks.front());
           ownCycle_.pendingTasks.pop();
-          processPendingTask(&task);
+          // A task that fails leaves the following ones to be applied.
+          try {
+            processPendingTask(&task);
+          } catch (const std::exception& e) {
+            QorvexCore::debugLog("TICK ERROR - task " + std::to_string(task.type) + " of " + task.symbol +
+                                 ": " + e.what());
+          }
         }
       } catch (const std::exception& e) {
         traceFailure("applying the tasks", &e);
@@ -201,8 +230,12 @@ void qxThread::processTick() {
     try {
       WritingHold hold(core_, report_);
       for (const std::string& title : titles) {
-        const qxMarketInfo market = core_.getMarketInfo(title);
-        core_.concludeMarket(&market);
+        try {
+          const qxMarketInfo market = core_.getMarketInfo(title);
+          core_.concludeMarket(&market);
+        } catch (const std::exception& e) {
+          traceFailure(("concluding " + title).c_str(), &e);
+        }
       }
       core_.concludeAfterCycle(static_cast<std::uint16_t>(next));
     } catch (const std::exception& e) {
@@ -296,9 +329,18 @@ bool qxTickRunner::startTick(bool autoSave) {
     processing_ = false;
     idle_.notify_all();
   };
-  auto* master = new qxThread(true, qxThread::MODE_MASTER, core_, std::move(options));
-  master->autoSave = autoSave;
-  master->start();
+  try {
+    auto* master = new qxThread(true, qxThread::MODE_MASTER, core_, std::move(options));
+    master->autoSave = autoSave;
+    master->start();
+  } catch (const std::exception& e) {
+    // No thread to be had: the tick is refused and the next one may try again.
+    traceFailure("starting the master", &e);
+    std::lock_guard lock(lock_);
+    processing_ = false;
+    idle_.notify_all();
+    return false;
+  }
   return true;
 }
 

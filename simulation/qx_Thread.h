@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -42,12 +43,13 @@ class qxThread {
   static constexpr int MODE_MASTER = 0;
   static constexpr int MODE_WORKER = 1;
 
-  // A suspended thread does not run until start().
+  // A suspended thread does not run until start(); a thread made running may already be gone when the
+  // constructor returns, so callers that set fields create it suspended.
   qxThread(bool createSuspended, int mode, QorvexCore& core, TickOptions options = {});
   qxThread(const qxThread&) = delete;
   qxThread& operator=(const qxThread&) = delete;
 
-  void start();
+  void start();  // runs the thread once
 
   int mode;
   bool newCycle = false;
@@ -66,6 +68,7 @@ class qxThread {
   ~qxThread() = default;
   void Execute();
   void processTick();
+  void processTickSteps();
   void processSingleStock(qxStockInfo* stockRow);
   void processPendingTask(pTask* task);
   void runWorkers(std::queue<qxStockInfo>& chosen);
@@ -77,6 +80,7 @@ class qxThread {
   CycleState ownCycle_;          // a master's
   std::vector<int> tradedRows_;  // queue rows whose settlement traded in this cycle
   TickReport report_;
+  std::atomic<bool> started_{false};
 };
 
 // Runs ticks the way the clock timer does: one master at a time, never while one is processing.
@@ -88,7 +92,8 @@ class qxTickRunner {
 
   // Starts a master unless a tick is still processing; false when refused.
   bool startTick(bool autoSave = false);
-  // Waits until the running tick, if any, has finished.
+  // Waits until the running tick, if any, has finished. Never on a thread that serves the master's
+  // blocking hand-offs (the GUI thread): that would wait for itself.
   void waitIdle();
   // startTick and waitIdle.
   void runTick(bool autoSave = false);

@@ -36,7 +36,10 @@ class TickThreadTest : public ::testing::Test {
     core_.database->openDatabase(file_.string(), testsupport::kPassword);
     core_.database->readProfile();
   }
-  void TearDown() override { QorvexCore::setTraceSink(nullptr); }
+  void TearDown() override {
+    QorvexCore::setTraceSink(nullptr);
+    setDrawSource(nullptr);
+  }
   int count(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asInteger(); }
   void runTicks(qxTickRunner& runner, int n) {
     for (int i = 0; i < n; ++i)
@@ -121,13 +124,34 @@ TEST_F(TickThreadTest, AFailingMasterReleasesEverythingAndTheClockGoesOn) {
   qxTickRunner runner(core_);
   runTicks(runner, 10);
   EXPECT_EQ(host_.handOffs().back(), "tickFinished cycle");
+  EXPECT_EQ(core_.database->clockTick, 1) << "the failed cycle is concluded: it never runs twice";
   ASSERT_TRUE(host_.gameLock().try_lock()) << "the game lock is free";
   host_.gameLock().unlock();
 
   core_.database->execSQL("ALTER TABLE portfolio_away RENAME TO portfolio");
-  const int cycle = core_.database->clockTick;
   runTicks(runner, 10);
-  EXPECT_EQ(core_.database->clockTick, cycle + 1);
+  EXPECT_EQ(core_.database->clockTick, 2);
+}
+
+TEST_F(TickThreadTest, OnlyASettlementThatTradedReportsAndClearsTheWishlist) {
+  core_.database->execSQL("UPDATE stock SET wishlist=1 WHERE symbol IN ('NY1', 'NY2')");
+  ASSERT_TRUE(core_.addBid("NY1", "NewYork", 1000, 1000, true));  // costs more than the budget: lapses
+  ASSERT_TRUE(core_.addBid("NY2", "NewYork", 1000, 10, true));
+  // Mid-range draws: every chosen stock gets a price, none draws a halt or a suspension.
+  setDrawSource([](float max) { return max * 0.5f; });
+  qxTickRunner runner(core_);
+  runTicks(runner, 10);
+  setDrawSource(nullptr);
+
+  EXPECT_EQ(core_.getHeldVolume("NY1"), 0);
+  EXPECT_TRUE(core_.getStockInfo("NY1").wishlist) << "a lapsed bid leaves the wishlist alone";
+  EXPECT_EQ(core_.getHeldVolume("NY2"), 10);
+  EXPECT_FALSE(core_.getStockInfo("NY2").wishlist);
+  std::vector<std::string> messages;
+  for (const qxInbox& m : core_.getInbox(false).items)
+    messages.emplace_back(m.Message);
+  EXPECT_EQ(messages, std::vector<std::string>{"You paid USD 10,000.00 for NY2"});
+  EXPECT_EQ(count("SELECT count(*) FROM queue"), 0);
 }
 
 TEST_F(TickThreadTest, SerialTicksAreRepeatable) {
