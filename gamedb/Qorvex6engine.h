@@ -67,6 +67,9 @@ class qxSaveGame {
   // platform::ProviderError. Returns whether the connection is open.
   bool openDatabase(const std::string& path, const std::string& password);
   bool closeDatabase();
+  // Whether the engine's quick check finds the open file sound; false on any fault it reports and when
+  // the check itself fails. Never throws.
+  bool checkIntegrity();
 
   // The profile's version; 600 for a database whose profile has no version column.
   int readVersion();

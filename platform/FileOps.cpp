@@ -86,6 +86,19 @@ void syncFolder(const std::filesystem::path& folder) {
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// The temporary file of a replacement is "." + the target's name + ".tmp-" + six letters or digits.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kTemporaryRandom = 6;
+
+bool isTemporaryName(std::string_view name) {
+  const std::size_t tail = kTemporaryMark.size() + kTemporaryRandom;
+  if (name.size() < 2 + tail || name.front() != '.') return false;
+  if (name.substr(name.size() - tail, kTemporaryMark.size()) != kTemporaryMark) return false;
+  return std::all_of(name.end() - kTemporaryRandom, name.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  });
+}
+
 // Writes a temporary file beside `target` through `fill`, flushes it and renames it over the target.
 template <typename Fill>
 bool replaceFile(const std::filesystem::path& target, std::error_code& ec, Fill fill) {
@@ -93,7 +106,8 @@ bool replaceFile(const std::filesystem::path& target, std::error_code& ec, Fill 
   const std::filesystem::path folder = folderOf(target);
   std::string name = target.filename().string();
   if (name.size() > 200) name.resize(200);  // room for the suffix within a file name's 255 bytes
-  std::string pattern = (folder / ("." + name + ".tmp-XXXXXX")).string();
+  std::string pattern =
+      (folder / ("." + name + std::string(kTemporaryMark) + std::string(kTemporaryRandom, 'X'))).string();
 
   if (const int fault = injectedFault("create", target); fault != 0) return fail(ec, fault);
   FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
@@ -222,7 +236,9 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder, bool fo
     std::error_code kindError;
     const bool isFolder = it->is_directory(kindError);  // follows symbolic links
     if (kindError) continue;
-    if (isFolder == folders) names.push_back(it->path().filename().string());
+    std::string name = it->path().filename().string();
+    if (isFolder != folders || (!isFolder && isTemporaryName(name))) continue;
+    names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end(), lessFolderName);
   return names;

@@ -35,7 +35,8 @@ bool readFile(const std::filesystem::path& file, std::size_t maxBytes, std::stri
 bool createFolder(const std::filesystem::path& folder, std::error_code& ec);
 
 // The names of the files (or, with `folders`, of the sub-folders) in a folder, sorted without regard to
-// ASCII case and then bytewise. A missing or unreadable folder gives an empty list.
+// ASCII case and then bytewise; the temporary files of the replacements above (".<name>.tmp-XXXXXX", left
+// by a crash) are not listed. A missing or unreadable folder gives an empty list.
 std::vector<std::string> listFolder(const std::filesystem::path& folder, bool folders);
 
 // Test hook: asked before each step of the operations above ("create", "write", "sync", "close",

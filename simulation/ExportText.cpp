@@ -75,10 +75,11 @@ std::string_view statisticSymbol(const std::string& symbol) {
   return symbol.size() <= 2 ? std::string_view("-") : std::string_view(symbol);
 }
 
-// "#4 ABC 12.50": the symbol runs to and includes the next space; "-" stands for none.
-void readStatistic(std::string_view rest, std::string& symbol, float& value) {
+// "#4 ABC 12.50": the symbol runs to and includes the next space; "-" stands for none. True when the
+// value was taken.
+bool readStatistic(std::string_view rest, std::string& symbol, float& value) {
   rest = skipSpaces(rest);
-  if (rest.empty()) return;
+  if (rest.empty()) return false;
   const std::size_t space = rest.find(' ');
   const std::string_view token = space == std::string_view::npos ? rest : rest.substr(0, space + 1);
   if (token.front() == '-') {
@@ -87,7 +88,9 @@ void readStatistic(std::string_view rest, std::string& symbol, float& value) {
     symbol = bounded(token, MAX_EXPORT_SYMBOL);
   }
   rest.remove_prefix(token.size());
-  if (const auto number = parseNumber<float>(upTo(rest, '#'))) value = *number;
+  const auto number = parseNumber<float>(upTo(rest, '#'));
+  if (number) value = *number;
+  return number.has_value();
 }
 
 // "@r SYM avg vol held"; nothing when the line is not holding number `expected` or does not parse.
@@ -133,7 +136,7 @@ std::string writeExportText(const ExportRecord& r) {
   return text;
 }
 
-void readExportText(std::string_view text, ExportRecord& record) {
+ExportTags readExportText(std::string_view text, ExportRecord& record) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
@@ -142,6 +145,7 @@ void readExportText(std::string_view text, ExportRecord& record) {
   }
 
   bool seen[8] = {};
+  ExportTags taken;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (line.size() < 2 || line.front() != '#') continue;
@@ -155,34 +159,46 @@ void readExportText(std::string_view text, ExportRecord& record) {
     switch (tag) {
       case 0: {
         std::string name = bounded(upTo(rest, '#'), MAX_PLAYER_NAME);
-        if (isValidPlayerName(name)) record.playerName = std::move(name);
+        if (isValidPlayerName(name)) {
+          record.playerName = std::move(name);
+          taken.set(0);
+        }
         break;
       }
-      case 1:
+      case 1: {
+        int amounts = 0;
         for (double& amount : record.budget) {
           const std::size_t end = std::min(rest.find_first_of("@#"), rest.size());
-          if (const auto number = parseNumber<double>(rest.substr(0, end))) amount = *number;
+          if (const auto number = parseNumber<double>(rest.substr(0, end))) {
+            amount = *number;
+            ++amounts;
+          }
           if (end == rest.size()) break;
           rest.remove_prefix(end + 1);
         }
+        taken.set(1, amounts == 6);
         break;
+      }
       case 2:
       case 3:
         if (const auto number = parseNumber<double>(upTo(rest, '#'))) {
           (tag == 2 ? record.statHighestBudget : record.statHighestPortVal) = *number;
+          taken.set(static_cast<std::size_t>(tag));
         }
         break;
       case 4:
-        readStatistic(rest, record.statHighestProfit_Symbol, record.statHighestProfit_Val);
+        taken.set(4, readStatistic(rest, record.statHighestProfit_Symbol, record.statHighestProfit_Val));
         break;
       case 5:
-        readStatistic(rest, record.statHighestLoss_Symbol, record.statHighestLoss_Val);
+        taken.set(5, readStatistic(rest, record.statHighestLoss_Symbol, record.statHighestLoss_Val));
         break;
       case 6:
-        readStatistic(rest, record.statLongestHolding_Symbol, record.statLongestHolding_Val);
+        taken.set(6, readStatistic(rest, record.statLongestHolding_Symbol, record.statLongestHolding_Val));
         break;
       case 7: {
-        const int count = parseNumber<int>(rest).value_or(0);
+        const std::optional<int> parsed = parseNumber<int>(rest);
+        taken.set(7, parsed.has_value());
+        const int count = parsed.value_or(0);
         for (int r = 1; r <= count && i + static_cast<std::size_t>(r) < lines.size(); ++r) {
           if (auto holding = readHolding(lines[i + static_cast<std::size_t>(r)], r)) {
             record.holdings.push_back(std::move(*holding));
@@ -192,6 +208,7 @@ void readExportText(std::string_view text, ExportRecord& record) {
       }
     }
   }
+  return taken;
 }
 
 std::string encodeExportFile(std::string_view plain) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -45,13 +46,17 @@ constexpr unsigned char scrambleByte(unsigned char b) noexcept {
 // symbol of two bytes or fewer is written as "-".
 std::string writeExportText(const ExportRecord& record);
 
+// The tags 0 to 7 of an export whose values were all taken.
+using ExportTags = std::bitset<8>;
+
 // Reads plain text over `record`. Every value read replaces the record's; a missing tag, a value that
 // does not parse (or is not finite) and a name that is not a valid player name leave the record's value.
 // A holding line whose number is not the expected one, or that does not parse, is skipped; the others are
 // appended; a symbol with a control byte is not taken. Quirks kept: the name ends at a '#', a statistic
 // symbol keeps its closing space, and a statistic symbol starting with '-' reads as empty. Names are cut to
-// 31 bytes, symbols to 11.
-void readExportText(std::string_view text, ExportRecord& record);
+// 31 bytes, symbols to 11. Returns the tags that were present and gave every value of their line (for tag
+// 7, the count of holding lines).
+ExportTags readExportText(std::string_view text, ExportRecord& record);
 
 // The stored file: the scrambled text with each line feed stored as carriage return and line feed.
 std::string encodeExportFile(std::string_view plain);

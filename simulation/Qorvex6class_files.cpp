@@ -101,10 +101,15 @@ bool replaceWorkingCopy(QorvexCore& core, const fs::path& source) {
 }
 
 // Opens the working copy and reads its version; nothing (and the connection closed) when it does not
-// open with the password.
+// open with the password or is damaged.
 std::optional<int> openWorkingCopy(QorvexCore& core) {
   try {
     core.database->openDatabase(core.workingCopyPath().string(), DATABASE_PASSWORD);
+    if (!core.database->checkIntegrity()) {
+      report("damaged:", core.workingCopyPath());
+      core.database->closeDatabase();
+      return std::nullopt;
+    }
     return core.database->readVersion();
   } catch (const std::exception& e) {
     report(std::string("cannot open (") + e.what() + ")", core.workingCopyPath());
@@ -153,6 +158,33 @@ bool startFromTemplate(QorvexCore& core) {
   return true;
 }
 
+// Reads an export into a fresh game from the template, in memory only, appending its holdings to `rows`;
+// the tags read, or nothing when the file cannot be read or the template's game cannot be started.
+std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, std::vector<qxShare>* rows) {
+  std::string stored;
+  std::error_code ec;
+  if (!platform::readFile(file, MAX_EXPORT_FILE, stored, ec)) {
+    report("cannot read", file, ec);
+    return std::nullopt;
+  }
+  if (!startFromTemplate(core)) return std::nullopt;
+
+  ExportRecord record = recordOf(core.database->profile);
+  const ExportTags tags = readExportText(decodeExportFile(stored), record);
+  applyRecord(record, core.database->profile);
+  if (rows != nullptr) {
+    for (const ExportRecord::Holding& h : record.holdings) {
+      qxShare share;
+      platform::copyBounded(share.symbol, h.symbol);
+      share.avg_price = h.avg_price;
+      share.vol = h.vol;
+      share.heldlength = h.heldlength;
+      rows->push_back(share);
+    }
+  }
+  return tags;
+}
+
 // Moves the save to the first free name of " [backup]", " [backup 2]", ...; empty when it cannot.
 fs::path moveToBackup(const fs::path& save) {
   for (int n = 1; n <= 1000; ++n) {
@@ -193,12 +225,16 @@ bool migrateSave(QorvexCore& core, const fs::path& save) {
   bool ok = false;
   std::vector<qxShare> rows;
   try {
-    if (core.importGame(save.string() + ".exp", &rows)) {
+    const fs::path file = save.string() + ".exp";
+    const std::optional<ExportTags> tags = importExport(core, file, &rows);
+    // Without the name and the cash the export is no game to go on with.
+    if (tags && tags->test(0) && tags->test(1)) {
       qxSaveGame& db = *core.database;
-      if (!isValidPlayerName(db.profile.playerName)) platform::copyBounded(db.profile.playerName, "--");
       setStartingState(db);
       ok = insertMigratedHoldings(core, rows);
       ok = db.writeProfile() && ok;
+    } else if (tags) {
+      report("no name or no budgets in", file);
     }
   } catch (const std::exception& e) {
     report(std::string("migration failed (") + e.what() + ") for", save);
@@ -318,28 +354,7 @@ bool QorvexCore::exportGame(const std::string& path) {
 }
 
 bool QorvexCore::importGame(const std::string& path, std::vector<qxShare>* rows) {
-  std::string stored;
-  std::error_code ec;
-  if (!platform::readFile(path, MAX_EXPORT_FILE, stored, ec)) {
-    report("cannot read", path, ec);
-    return false;
-  }
-  if (!startFromTemplate(*this)) return false;
-
-  ExportRecord record = recordOf(database->profile);
-  readExportText(decodeExportFile(stored), record);
-  applyRecord(record, database->profile);
-  if (rows != nullptr) {
-    for (const ExportRecord::Holding& h : record.holdings) {
-      qxShare share;
-      platform::copyBounded(share.symbol, h.symbol);
-      share.avg_price = h.avg_price;
-      share.vol = h.vol;
-      share.heldlength = h.heldlength;
-      rows->push_back(share);
-    }
-  }
-  return true;
+  return importExport(*this, path, rows).has_value();
 }
 
 void QorvexCore::scrambleText(char* text, std::size_t length) {

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "DbConnection.h"
 #include "ExportText.h"
@@ -29,6 +32,20 @@ std::string readBytes(const fs::path& file) {
 void writeBytes(const fs::path& file, std::string_view bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }
+
+// Every entry of a folder, hidden ones included, sorted bytewise.
+std::vector<std::string> entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The plain export of a game "Ann" with its starting cash and one holding ABC (12.5, 100 shares, 3 days).
+constexpr const char* kAnnExport =
+    "#0 Ann\n#1@1000000.00@5000.00@0.00@0.00@4500.00@40250.00\n#2 0.00\n#3 0.00\n#4 - 0.00\n#5 - 0.00\n"
+    "#6 - 0\n#7 1\n@1 ABC 12.500 100 3\n";
 
 void runSql(const fs::path& file, const std::string& sql) {
   platform::DbConnection db;
@@ -57,7 +74,7 @@ class GameFilesTest : public ::testing::Test {
   bool isOpen() { return db().connection->isOpen(); }
   double value(const std::string& sql) { return db().connection->query(sql).at(0, 0).asFloat(); }
   std::string save(const std::string& name) { return (core_.saveFolder() / name).string(); }
-  std::vector<std::string> saveFiles() { return platform::listFolder(core_.saveFolder(), false); }
+  std::vector<std::string> saveFiles() { return entries(core_.saveFolder()); }
 
   // A game "Ann" with two listed holdings and one whose symbol the template does not list, saved.
   void saveAnnWithHoldings() {
@@ -228,6 +245,13 @@ TEST_F(GameFilesTest, LoadRefusesWhatItCannotOpenAndClosesTheGame) {
       {"missing", [](const fs::path&) {}},
       {"plain text", [](const fs::path& f) { writeBytes(f, "hello"); }},
       {"corrupt", [&](const fs::path& f) { writeBytes(f, corrupt); }},
+      {"saved, then damaged near its end",
+       [&](const fs::path& f) {
+         saveAnnWithHoldings();
+         std::string bytes = readBytes(f);
+         std::memset(bytes.data() + bytes.size() - 700, 'x', 400);
+         writeBytes(f, bytes);
+       }},
       {"other password", [](const fs::path& f) { platform::DbConnection::create(f, "another key"); }},
       {"version 570",
        [&](const fs::path& f) {
@@ -313,16 +337,87 @@ TEST_F(GameFilesTest, OlderAndNewerSavesAreMigratedThroughTheirExport) {
   }
 }
 
-TEST_F(GameFilesTest, AMigrationWithoutItsExportIsUndone) {
+TEST_F(GameFilesTest, AMigrationWithoutAReadableExportIsUndone) {
+  struct Case {
+    const char* what;
+    std::optional<std::string> stored;  // the export file; none for a missing one
+  } cases[] = {
+      {"missing", std::nullopt},
+      {"empty", ""},
+      {"garbage", std::string("\x01\x02 not an export\r\n\xff\x00", 20)},
+      {"a name, no budgets", encodeExportFile("#0 Ann\n#2 5.00\n#7 0\n")},
+      {"five budgets", encodeExportFile("#0 Ann\n#1@1@2@3@4@5\n")},
+      {"budgets, no valid name", encodeExportFile("#0 ../x\n#1@1@2@3@4@5@6\n")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const std::string& f : saveFiles())
+      fs::remove(core_.saveFolder() / f);
+    saveAnnWithHoldings();
+    runSql(save("Ann"), "UPDATE profile SET version=700;");
+    const std::string oldSave = readBytes(save("Ann"));
+    if (c.stored) writeBytes(save("Ann.exp"), *c.stored);
+
+    EXPECT_FALSE(core_.loadGame(save("Ann")));
+
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(readBytes(save("Ann")), oldSave);
+    const std::vector<std::string> expected =
+        c.stored ? std::vector<std::string>{"Ann", "Ann.exp"} : std::vector<std::string>{"Ann"};
+    EXPECT_EQ(saveFiles(), expected) << "no backup left";
+  }
+}
+
+TEST_F(GameFilesTest, LoadingDropsAStaleJournalOfTheOldWorkingCopy) {
   saveAnnWithHoldings();
-  runSql(save("Ann"), "UPDATE profile SET version=700;");
-  const std::string oldSave = readBytes(save("Ann"));
+  ASSERT_TRUE(core_.createGame("Bob"));
+  db().closeDatabase();
+  const fs::path journal = core_.workingCopyPath().string() + "-journal";
+  const fs::path stale = user_.path() / "stale-journal";
+  {
+    // An unfinished change of Bob's game as a crash leaves it: a hot journal holding Bob's pages.
+    platform::DbConnection bob;
+    bob.open(core_.workingCopyPath(), testsupport::kPassword);
+    bob.execute("PRAGMA synchronous=OFF");  // the journal header is complete from the start
+    bob.execute("BEGIN");
+    bob.execute("UPDATE profile SET daycount=999");
+    fs::copy_file(journal, stale);
+    bob.execute("ROLLBACK");
+  }
+  fs::copy_file(stale, journal);
 
-  EXPECT_FALSE(core_.loadGame(save("Ann")));
+  ASSERT_TRUE(core_.loadGame(save("Ann")));
 
-  EXPECT_FALSE(isOpen());
-  EXPECT_EQ(readBytes(save("Ann")), oldSave);
-  EXPECT_EQ(saveFiles(), std::vector<std::string>{"Ann"});
+  EXPECT_FALSE(fs::exists(journal));
+  EXPECT_STREQ(db().profile.playerName, "Ann");
+  EXPECT_EQ(db().daycount, 42);
+  EXPECT_DOUBLE_EQ(db().profile.budget[0], 123456.78);
+  EXPECT_EQ(db().connection->query("SELECT playerName FROM profile").at(0, 0).asString(), "Ann");
+  EXPECT_EQ(value("SELECT count(*) FROM portfolio"), 3);
+}
+
+TEST_F(GameFilesTest, TheTemporaryFileOfACrashedSaveIsNotListed) {
+  saveAnnWithHoldings();
+  // The process dies between writing the temporary file and renaming it.
+  EXPECT_EXIT(
+      {
+        platform::setFileFaultHook([](std::string_view step, const fs::path&) {
+          if (step == "rename") std::_Exit(0);
+          return 0;
+        });
+        std::error_code ec;
+        platform::writeFileAtomic(save("Ann"), "new", ec);
+      },
+      ::testing::ExitedWithCode(0), "");
+
+  const std::vector<std::string> left = saveFiles();
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_TRUE(left[0].starts_with(".Ann.tmp-")) << left[0];
+  std::vector<std::string> listed;
+  listFolder(core_.saveFolder().string(), &listed, false);
+  EXPECT_EQ(listed, std::vector<std::string>{"Ann"});
+  ASSERT_TRUE(core_.loadGame(save("Ann")));
+  EXPECT_EQ(db().daycount, 42);
 }
 
 TEST_F(GameFilesTest, TheExportFileIsScrambledTextWithCrLf) {
@@ -332,9 +427,7 @@ TEST_F(GameFilesTest, TheExportFileIsScrambledTextWithCrLf) {
 
   const std::string stored = readBytes(save("Ann.exp"));
   EXPECT_EQ(stored.substr(0, 8), "\x23\x3f\x2f\x47\x68\x68\x0d\x0a");
-  const std::string plain =
-      "#0 Ann\n#1@1000000.00@5000.00@0.00@0.00@4500.00@40250.00\n#2 0.00\n#3 0.00\n#4 - 0.00\n#5 - 0.00\n"
-      "#6 - 0\n#7 1\n@1 ABC 12.500 100 3\n";
+  const std::string plain = kAnnExport;
   EXPECT_EQ(decodeExportFile(stored), plain);
   EXPECT_EQ(stored, encodeExportFile(plain));
   EXPECT_EQ(std::count(stored.begin(), stored.end(), '\r'), 9);
@@ -344,6 +437,30 @@ TEST_F(GameFilesTest, TheExportFileIsScrambledTextWithCrLf) {
   std::string bare = stored;
   std::erase(bare, '\r');
   EXPECT_EQ(decodeExportFile(bare), plain);
+}
+
+TEST_F(GameFilesTest, ExportAndImportUseAPointUnderACommaLocale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+  struct Restore {
+    std::string locale;
+    ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+  } restore{previous};
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+  ASSERT_TRUE(core_.createGame("Ann", {share("ABC", 12.5f, 100)}));
+  db().execSQL("UPDATE portfolio SET heldlength=3");
+  db().profile.budget[4] = 4500.25;
+  ASSERT_TRUE(core_.exportGame(save("Ann.exp")));
+  std::string expected = kAnnExport;
+  expected.replace(expected.find("4500.00"), 7, "4500.25");
+  EXPECT_EQ(decodeExportFile(readBytes(save("Ann.exp"))), expected);
+
+  std::vector<qxShare> rows;
+  ASSERT_TRUE(core_.importGame(save("Ann.exp"), &rows));
+  EXPECT_EQ(db().profile.budget[4], 4500.25);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].avg_price, 12.5f);
 }
 
 TEST_F(GameFilesTest, TheReaderKeepsItsQuirksAndSkipsOnlyWhatIsBroken) {
@@ -371,6 +488,13 @@ TEST_F(GameFilesTest, TheReaderKeepsItsQuirksAndSkipsOnlyWhatIsBroken) {
   EXPECT_EQ(r.holdings[0].vol, 5000000000.0);
   EXPECT_EQ(r.holdings[0].heldlength, 4);
   EXPECT_EQ(r.holdings[1].symbol, "VESR");
+
+  // The reader tells which tags gave all their values.
+  ExportRecord tagged;
+  EXPECT_EQ(
+      readExportText("#0 An#n\n#1@1@2@3@4@5@6\n#3 9.50\n#4 ABC 1.25\n#5 - 2.00\n#6 AB 3\n" + rows, tagged),
+      ExportTags("11111011"));
+  EXPECT_EQ(readExportText("#0 ../x\n#1@1@2@3@x@5@6\n#2 -\n#4 ABC\n#7 n\n", tagged), ExportTags());
 
   // Symbols with control bytes are not taken (a NUL would cut the stored text).
   const ExportRecord control = read(std::string("#5 A\0B 2.00\n#7 2\n@1 \x01X 1 1 1\n@2 OK 1 1 1\n", 41));
@@ -499,6 +623,15 @@ TEST(GameFilesNames, OneValidatorForEveryPlayerName) {
       {std::string("a\0b", 3), false},
       {"game.exp", false},
       {"x.export", false},
+      {"Ann [backup]", false},
+      {"Ann [backup 2]", false},
+      {"Ann [backup 17]", false},
+      {" [backup]", false},
+      {"[backup]", true},
+      {"Ann [backup] 2", true},
+      {"Ann [backup x]", true},
+      {"Ann [backup ]", true},
+      {"Ann [backup 2", true},
   };
   for (const Case& c : cases)
     EXPECT_EQ(isValidPlayerName(c.name), c.valid) << c.name;
@@ -506,14 +639,14 @@ TEST(GameFilesNames, OneValidatorForEveryPlayerName) {
 
 TEST(GameFilesFolders, ListFolderNamesFilesOrFoldersSorted) {
   testsupport::TempDir dir;
-  for (const char* name : {"b", "a", "B", "Ann [backup]"})
+  for (const char* name : {"b", "a", "B", "Ann [backup]", ".notes", ".Ann.tmp-aB3xYz"})
     writeBytes(dir.file(name), "x");
   fs::create_directory(dir.file("c"));
   fs::create_directory(dir.file("A folder"));
 
   std::vector<std::string> files{"kept"};
   EXPECT_EQ(listFolder(dir.path().string(), &files, false), 0);
-  EXPECT_EQ(files, (std::vector<std::string>{"kept", "a", "Ann [backup]", "B", "b"}));
+  EXPECT_EQ(files, (std::vector<std::string>{"kept", ".notes", "a", "Ann [backup]", "B", "b"}));
   std::vector<std::string> folders;
   listFolder(dir.path().string() + "/", &folders, true);
   EXPECT_EQ(folders, (std::vector<std::string>{"A folder", "c"}));
