@@ -1,0 +1,26 @@
+#include "ResourceFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace desk {
+
+QString resourceFolder() {
+  const QString fromEnvironment = qEnvironmentVariable("QORVEX_RESOURCE_DIR");
+  if (!fromEnvironment.isEmpty()) return QDir::cleanPath(fromEnvironment);
+  const QString exeDir = QCoreApplication::applicationDirPath();
+  const QString installed = QDir::cleanPath(exeDir + "/../share/qorvex");
+  if (QFileInfo(installed).isDir()) return installed;
+  return exeDir;
+}
+
+QString userFolder() {
+  const QString fromEnvironment = qEnvironmentVariable("QORVEX_USER_DIR");
+  if (!fromEnvironment.isEmpty()) return QDir::cleanPath(fromEnvironment);
+  // Named explicitly so the folder does not follow the application or organisation name.
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/qorvex";
+}
+
+}  // namespace desk
