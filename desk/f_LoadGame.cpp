@@ -1,0 +1,241 @@
+#include "f_LoadGame.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include "Colors.h"
+#include "JpegLoader.h"
+#include "Qorvex6class.h"
+#include "ResourceFolders.h"
+#include "SkinShape.h"
+
+TfrmLoadGame* frmLoadGame = nullptr;
+
+namespace {
+
+QLabel* picture(QWidget* parent, const QString& skinName, QPoint at) {
+  auto* label = new QLabel(parent);
+  const QImage image = desk::skin(skinName);
+  label->setPixmap(QPixmap::fromImage(image));
+  label->setGeometry(QRect(at, image.isNull() ? QSize(120, 34) : image.size()));
+  return label;
+}
+
+std::filesystem::path toPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+}  // namespace
+
+TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setWindowTitle("Qorvex");
+  setFixedSize(775, 403);
+
+  const QImage background = desk::skin("frmLoadGame_imgBK");
+  imgBK = new QLabel(this);
+  imgBK->setPixmap(QPixmap::fromImage(background));
+  imgBK->setGeometry(0, 0, 775, 403);
+  if (!background.isNull()) setMask(desk::shapeOf(background));
+
+  QFont text("Carlito");
+  text.setPixelSize(19);
+  lstSave = new QListWidget(this);
+  lstSave->setGeometry(303, 144, 280, 130);
+  lstSave->setFrameShape(QFrame::NoFrame);
+  lstSave->setFont(text);
+  lstSave->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstSave->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lstSave->setUniformItemSizes(true);
+  lstSave->setStyleSheet(
+      QString("QListWidget { background: %1; color: %2; outline: 0; }"
+              "QListWidget::item { height: 23px; border: none; padding-left: 4px; }"
+              "QListWidget::item:selected { background: %3; color: %4; border: none; padding-left: 4px; }")
+          .arg(desk::fromTColor(0xF3F8F1).name(), desk::fromTColor(0x113127).name(),
+               QColor(40, 110, 110).name(), QColor(250, 244, 220).name()));
+  connect(lstSave, &QListWidget::itemDoubleClicked, this, &TfrmLoadGame::lstSaveDblClick);
+
+  Image1 = picture(this, "frmLoadGame_Image1", {624, 167});
+  btnNewX = picture(this, "frmLoadGame_btnNewX", {624, 167});
+  Image2 = picture(this, "frmLoadGame_Image2", {624, 205});
+  btnLoadX = picture(this, "frmLoadGame_btnLoadX", {624, 205});
+  for (QLabel* p : {Image1, btnNewX, Image2, btnLoadX}) {
+    p->setCursor(Qt::PointingHandCursor);
+    p->installEventFilter(this);
+  }
+  Image1->setMouseTracking(true);
+  Image2->setMouseTracking(true);
+  btnNewX->hide();
+  btnLoadX->hide();
+
+  lblClock = new QLabel("Double click a slot to load, or click 'new' to start a new virtual market. ", this);
+  lblClock->setWordWrap(true);
+  lblClock->setGeometry(303, 288, 300, 44);
+  QFont hint("Carlito");
+  hint.setPixelSize(15);
+  lblClock->setFont(hint);
+  lblClock->setStyleSheet(QString("color: %1;").arg(desk::fromTColor(0x113127).name()));
+
+  Button1 = new QPushButton("X", this);
+  Button1->setGeometry(672, 8, 75, 25);
+  Button1->setAutoDefault(false);
+  Button1->setCursor(Qt::PointingHandCursor);
+  Button1->setStyleSheet(
+      "QPushButton { color: #f4e6b4; background: transparent; border: 1px solid #c9a94f; border-radius: 4px;"
+      " font: bold 15px 'Carlito'; }"
+      "QPushButton:hover { background: rgba(255, 255, 255, 40); }");
+  connect(Button1, &QPushButton::clicked, this, &TfrmLoadGame::Button1Click);
+}
+
+TfrmLoadGame::Choice TfrmLoadGame::run(QString* savePath) {
+  switch (exec()) {
+    case ResultNew:
+      return Choice::NewGame;
+    case ResultLoad:
+      if (savePath != nullptr) *savePath = saveFolder() + "/" + selectedName_;
+      return Choice::LoadGame;
+    default:
+      return Choice::Quit;
+  }
+}
+
+QString TfrmLoadGame::saveFolder() {
+  return desk::userFolder() + "/Save";
+}
+
+void TfrmLoadGame::showEvent(QShowEvent* event) {
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+void TfrmLoadGame::FormShow() {
+  std::vector<std::string> files;
+  Qorvex6::listFolder(QFile::encodeName(saveFolder()).toStdString(), &files, false);
+  lstSave->clear();
+  for (const std::string& file : files) {
+    if (file.find(".exp") != std::string::npos) continue;  // the text exports beside the saves
+    auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(file)), lstSave);
+    item->setSizeHint(QSize(0, 23));
+  }
+}
+
+void TfrmLoadGame::Image1Click() {
+  done(ResultNew);
+}
+
+void TfrmLoadGame::Image2Click() {
+  loadSelected();
+}
+
+void TfrmLoadGame::lstSaveDblClick() {
+  loadSelected();
+}
+
+void TfrmLoadGame::Button1Click() {
+  done(ResultClose);
+}
+
+void TfrmLoadGame::loadSelected() {
+  const QListWidgetItem* item = lstSave->currentItem();
+  if (item == nullptr || !item->isSelected()) return;
+  selectedName_ = item->text();
+  done(ResultLoad);
+}
+
+void TfrmLoadGame::Image2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::ControlModifier) {
+    if (openTestBench) openTestBench();
+  } else if ((modifiers & Qt::AltModifier) && (modifiers & Qt::ShiftModifier)) {
+    // The import replaces the working copy; loading the same save right after it would be a surprise.
+    if (button == Qt::LeftButton) swallowClick_ = true;
+    importSelected();
+  }
+}
+
+void TfrmLoadGame::importSelected() {
+  const QListWidgetItem* item = lstSave->currentItem();
+  if (item == nullptr || !item->isSelected()) return;
+  const QString exportFile = saveFolder() + "/" + item->text() + ".exp";
+  try {
+    Qorvex6::qxNullHost host;
+    // The temporary core closes its database as it goes out of scope, right after the import.
+    Qorvex6::QorvexCore core(host, {toPath(desk::resourceFolder()), toPath(desk::userFolder())});
+    std::vector<Qorvex6::qxShare> rows;
+    if (!core.importGame(QFile::encodeName(exportFile).toStdString(), &rows))
+      qWarning("import of %s failed", qPrintable(exportFile));
+  } catch (const std::exception& e) {
+    qWarning("import of %s failed: %s", qPrintable(exportFile), e.what());
+  }
+}
+
+void TfrmLoadGame::Image1MouseMove() {
+  btnNewX->show();
+  btnNewX->raise();
+}
+
+void TfrmLoadGame::btnNewXMouseLeave() {
+  btnNewX->hide();
+}
+
+void TfrmLoadGame::Image2MouseMove() {
+  btnLoadX->show();
+  btnLoadX->raise();
+}
+
+void TfrmLoadGame::btnLoadXMouseLeave() {
+  btnLoadX->hide();
+}
+
+bool TfrmLoadGame::eventFilter(QObject* watched, QEvent* event) {
+  const bool onNew = watched == Image1 || watched == btnNewX;
+  const bool onLoad = watched == Image2 || watched == btnLoadX;
+  if (!onNew && !onLoad) return QDialog::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) {
+        pressedOn_ = watched;
+        swallowClick_ = false;
+      }
+      if (onLoad) Image2MouseDown(mouse->button(), mouse->modifiers());
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton) return true;
+      const bool click = pressedOn_ == watched &&
+                         static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+      pressedOn_ = nullptr;
+      if (!click) return true;
+      if (swallowClick_) {
+        swallowClick_ = false;
+      } else if (onNew) {
+        Image1Click();
+      } else {
+        Image2Click();
+      }
+      return true;
+    }
+    case QEvent::MouseMove:
+      if (watched == Image1) Image1MouseMove();
+      if (watched == Image2) Image2MouseMove();
+      return false;
+    case QEvent::Leave:
+      if (watched == btnNewX) btnNewXMouseLeave();
+      if (watched == btnLoadX) btnLoadXMouseLeave();
+      return false;
+    default:
+      return QDialog::eventFilter(watched, event);
+  }
+}

@@ -1,0 +1,122 @@
+#include "f_MsgPopup.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "Colors.h"
+#include "JpegLoader.h"
+
+TfrmMsgPopup* frmMsgPopup = nullptr;
+
+namespace {
+
+constexpr std::uint32_t kTextColor = 0x002F5B46;  // red 70, green 91, blue 47
+constexpr int kStarLeft[5] = {61, 94, 127, 160, 193};
+
+QLabel* pictureLabel(QWidget* parent, const QImage& picture, const QRect& place) {
+  auto* label = new QLabel(parent);
+  label->setGeometry(place);
+  label->setPixmap(QPixmap::fromImage(picture));
+  return label;
+}
+
+QLabel* textLabel(QWidget* parent, const QRect& place, int pixelHeight, bool bold) {
+  auto* label = new QLabel(parent);
+  label->setGeometry(place);
+  QFont font("Carlito");
+  font.setPixelSize(pixelHeight);
+  font.setBold(bold);
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, desk::fromTColor(kTextColor));
+  label->setPalette(palette);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+bool isClick(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonRelease) return false;
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const auto* widget = static_cast<QWidget*>(watched);
+  return mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint());
+}
+
+}  // namespace
+
+TfrmMsgPopup::TfrmMsgPopup(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
+  const QImage background = desk::skin("frmMsgPopup_Image1");
+  const QSize size = background.isNull() ? QSize(384, 276) : background.size();
+  setFixedSize(size);
+  setFocusPolicy(Qt::StrongFocus);
+
+  Image1 = pictureLabel(this, background, QRect(QPoint(0, 0), size));
+  Image2 = pictureLabel(this, desk::skin("frmMsgPopup_Image2"), QRect(14, 8, 38, 38));
+  lblTitle = textLabel(this, QRect(58, 8, size.width() - 58 - 10, 30), 24, true);
+  const QPixmap star = QPixmap::fromImage(desk::skin("frmMsgPopup_star"));
+  for (int i = 0; i < 5; ++i) {
+    stars[i] = new QLabel(this);
+    stars[i]->setGeometry(kStarLeft[i], 36, 32, 32);
+    stars[i]->setPixmap(star);
+    stars[i]->hide();
+  }
+  lblMsg = textLabel(this, QRect(58, 74, 256, 139), 19, false);
+  lblMsg->setWordWrap(true);
+
+  Image1->installEventFilter(this);
+  lblMsg->installEventFilter(this);
+}
+
+void TfrmMsgPopup::showPopup(const QString& title, const QString& text, int stars) {
+  lblTitle->setText(title);
+  lblMsg->setText(text);
+  for (QLabel* s : this->stars)
+    s->hide();
+  // Taken as unsigned: a negative count shows no star, like any count above five.
+  const unsigned count = static_cast<unsigned>(stars);
+  if (count >= 1 && count <= 5)
+    for (unsigned i = 0; i < count; ++i)
+      this->stars[i]->show();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->geometry().center() - rect().center());
+  show();
+  raise();
+  activateWindow();
+  setFocus();
+}
+
+void TfrmMsgPopup::postPopup(QString title, QString text, int stars) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, title = std::move(title), text = std::move(text), stars] { showPopup(title, text, stars); },
+      Qt::QueuedConnection);
+}
+
+void TfrmMsgPopup::FormKeyUp() {
+  close();
+}
+void TfrmMsgPopup::Image1Click() {
+  close();
+}
+void TfrmMsgPopup::lblMsgClick() {
+  close();
+}
+
+void TfrmMsgPopup::keyReleaseEvent(QKeyEvent* event) {
+  // X11 repeats a held key as release/press pairs; only the real release counts.
+  if (event->isAutoRepeat()) return QWidget::keyReleaseEvent(event);
+  FormKeyUp();
+}
+
+bool TfrmMsgPopup::eventFilter(QObject* watched, QEvent* event) {
+  if (isClick(watched, event)) {
+    if (watched == Image1) Image1Click();
+    if (watched == lblMsg) lblMsgClick();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}

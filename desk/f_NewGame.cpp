@@ -1,0 +1,142 @@
+#include "f_NewGame.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include "Colors.h"
+#include "JpegLoader.h"
+#include "PlayerName.h"
+#include "SkinShape.h"
+
+TfrmNewGame* frmNewGame = nullptr;
+
+namespace {
+
+QLabel* picture(QWidget* parent, const QString& skinName, QPoint at) {
+  auto* label = new QLabel(parent);
+  const QImage image = desk::skin(skinName);
+  label->setPixmap(QPixmap::fromImage(image));
+  label->setGeometry(QRect(at, image.isNull() ? QSize(120, 34) : image.size()));
+  label->setCursor(Qt::PointingHandCursor);
+  return label;
+}
+
+}  // namespace
+
+TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setWindowTitle("Qorvex");
+  setFixedSize(775, 403);
+
+  const QImage background = desk::skin("frmNewGame_imgBK");
+  imgBK = new QLabel(this);
+  imgBK->setPixmap(QPixmap::fromImage(background));
+  imgBK->setGeometry(0, 0, 775, 403);
+  if (!background.isNull()) setMask(desk::shapeOf(background));
+
+  QFont text("Carlito");
+  text.setPixelSize(19);
+  txtUsername = new QLineEdit("Unknown", this);
+  txtUsername->setGeometry(387, 184, 178, 21);
+  txtUsername->setFrame(false);
+  txtUsername->setFont(text);
+  txtUsername->setStyleSheet(QString("QLineEdit { background: %1; color: %2; border: none; padding: 0 3px;"
+                                     " selection-background-color: #286e6e; selection-color: #faf4dc; }")
+                                 .arg(desk::fromTColor(0xF3F8F1).name(), desk::fromTColor(0x113127).name()));
+
+  Image1 = picture(this, "frmNewGame_Image1", {579, 180});
+  btnNextX = picture(this, "frmNewGame_btnNextX", {579, 180});
+  Image1->installEventFilter(this);
+  btnNextX->installEventFilter(this);
+  Image1->setMouseTracking(true);
+  btnNextX->hide();
+
+  Button1 = new QPushButton("X", this);
+  Button1->setGeometry(675, 8, 75, 25);
+  Button1->setAutoDefault(false);
+  Button1->setCursor(Qt::PointingHandCursor);
+  Button1->setStyleSheet(
+      "QPushButton { color: #f4e6b4; background: transparent; border: 1px solid #c9a94f; border-radius: 4px;"
+      " font: bold 15px 'Carlito'; }"
+      "QPushButton:hover { background: rgba(255, 255, 255, 40); }");
+  connect(Button1, &QPushButton::clicked, this, &TfrmNewGame::Button1Click);
+}
+
+TfrmNewGame::Choice TfrmNewGame::run(QString* name) {
+  if (exec() != QDialog::Accepted) return Choice::Quit;
+  if (name != nullptr) *name = playerName_;
+  return Choice::Accept;
+}
+
+void TfrmNewGame::showEvent(QShowEvent* event) {
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  QDialog::showEvent(event);
+  txtUsername->setFocus();
+  txtUsername->selectAll();
+}
+
+void TfrmNewGame::Image1Click() {
+  const QString name = txtUsername->text();
+  if (!Qorvex6::isValidPlayerName(name.toStdString())) {
+    QMessageBox box(QMessageBox::NoIcon, "Qorvex",
+                    "The name you entered is not valid. \nPlease try another name.", QMessageBox::Ok, this);
+    box.exec();
+    return;
+  }
+  playerName_ = name;
+  accept();
+}
+
+// The start loop ends the program on this result.
+void TfrmNewGame::Button1Click() {
+  done(ResultQuit);
+}
+
+void TfrmNewGame::Image1MouseMove() {
+  btnNextX->show();
+  btnNextX->raise();
+}
+
+void TfrmNewGame::btnNextXMouseLeave() {
+  btnNextX->hide();
+}
+
+void TfrmNewGame::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Image1Click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool TfrmNewGame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != Image1 && watched != btnNextX) return QDialog::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) pressedOn_ = watched;
+      return true;
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton) return true;
+      const bool click = pressedOn_ == watched &&
+                         static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+      pressedOn_ = nullptr;
+      if (click) Image1Click();
+      return true;
+    }
+    case QEvent::MouseMove:
+      if (watched == Image1) Image1MouseMove();
+      return false;
+    case QEvent::Leave:
+      if (watched == btnNextX) btnNextXMouseLeave();
+      return false;
+    default:
+      return QDialog::eventFilter(watched, event);
+  }
+}

@@ -1,0 +1,53 @@
+// The name dialog: asks for the player's name of a new game.
+
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TfrmNewGame : public QDialog {
+  Q_OBJECT
+
+ public:
+  // exec() results: QDialog::Accepted with the name in playerName(); ResultQuit for the X button, which
+  // ends the program. Esc and every other way of closing give QDialog::Rejected (0), also an end.
+  static constexpr int ResultQuit = 2;
+
+  enum class Choice { Accept, Quit };
+
+  explicit TfrmNewGame(QWidget* parent = nullptr);
+
+  // Shows the dialog modally. Accept: name (when given) receives a valid player name, ready for
+  // QorvexCore::createGame. Quit: the start loop ends the program; name is left alone.
+  Choice run(QString* name = nullptr);
+
+  // The name accepted last; empty before one.
+  QString playerName() const { return playerName_; }
+
+  QLabel* imgBK;
+  QLineEdit* txtUsername;
+  QLabel* Image1;
+  QLabel* btnNextX;
+  QPushButton* Button1;
+
+ public slots:
+  void Image1Click();
+  void Button1Click();
+  void Image1MouseMove();
+  void btnNextXMouseLeave();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QString playerName_;
+  QObject* pressedOn_ = nullptr;  // the picture a left-button press started on
+};
+
+extern TfrmNewGame* frmNewGame;
