@@ -1,0 +1,926 @@
+#include "f_Main.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <filesystem>
+#include <system_error>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <QUrl>
+
+#include "JpegLoader.h"
+#include "ResourceFolders.h"
+#include "SkinList.h"
+#include "f_About.h"
+#include "f_LoadGame.h"
+#include "f_MsgPopup.h"
+#include "f_MsgQuote.h"
+#include "f_NewGame.h"
+#include "qx_Thread.h"
+
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
+
+TfrmMain* frmMain = nullptr;
+
+namespace desk {
+
+MainPicture::MainPicture(QWidget* parent, const QString& skinName) : QLabel(parent) {
+  if (!skinName.isEmpty()) {
+    const QImage image = skin(skinName);
+    if (!image.isNull()) {
+      setPixmap(QPixmap::fromImage(image));
+      resize(image.size());
+    }
+  }
+}
+
+void MainPicture::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+void MainPicture::mouseReleaseEvent(QMouseEvent* event) {
+  emit released(event->button(), event->modifiers());
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  event->accept();
+}
+
+void MainPicture::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMoved();
+  QLabel::mouseMoveEvent(event);
+}
+
+void MainPicture::enterEvent(QEnterEvent* event) {
+  emit entered();
+  QLabel::enterEvent(event);
+}
+
+void MainPicture::leaveEvent(QEvent* event) {
+  emit left();
+  QLabel::leaveEvent(event);
+}
+
+ClockPie::ClockPie(QWidget* parent) : QWidget(parent) {
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ClockPie::setStep(int step, int steps) {
+  if (steps <= 0) steps = Qorvex6::QorvexCore::STEPS_PER_CYCLE;
+  const int span = 360 - (360 / steps) * std::clamp(step, 0, steps);
+  if (span == spanDegrees_) return;
+  spanDegrees_ = span;
+  update();
+}
+
+void ClockPie::setLook(QColor pen, int penWidth, QColor brush) {
+  pen_ = pen;
+  penWidth_ = penWidth;
+  brush_ = brush;
+  update();
+}
+
+void ClockPie::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(pen_, penWidth_));
+  p.setBrush(brush_);
+  const QRectF box = QRectF(rect()).adjusted(penWidth_, penWidth_, -penWidth_, -penWidth_);
+  // The faint rest of the disc shows how much of the cycle has passed.
+  p.save();
+  p.setPen(QPen(pen_, 1, Qt::DotLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(box);
+  p.restore();
+  if (spanDegrees_ >= 360)
+    p.drawEllipse(box);
+  else if (spanDegrees_ > 0)
+    p.drawPie(box, 90 * 16, spanDegrees_ * 16);
+}
+
+void ClockPie::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  event->accept();
+}
+
+}  // namespace desk
+
+namespace {
+
+using desk::MainPicture;
+
+#if defined(__SANITIZE_THREAD__)
+void annotateRelease(void* address) {
+  __tsan_release(address);
+}
+void annotateAcquire(void* address) {
+  __tsan_acquire(address);
+}
+#else
+void annotateRelease(void*) {}
+void annotateAcquire(void*) {}
+#endif
+
+// A piece of work another thread hands to the window's thread, and waits for.
+class HandOffEvent : public QEvent {
+ public:
+  static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 601);
+  struct Done {
+    std::mutex lock;
+    std::condition_variable ended;
+    bool finished = false;
+  };
+  HandOffEvent() : QEvent(kType) {}
+  std::function<void()> run;
+  std::shared_ptr<Done> done = std::make_shared<Done>();
+};
+
+constexpr int kTopBarHeight = 63;
+constexpr int kMenuTop = 63;
+constexpr int kMenuHeight = 40;
+constexpr int kClientTop = 102;
+
+const QColor kPausedPen(96, 0, 0);
+const QColor kPausedBrush(255, 0, 0);
+const QColor kPausedText(255, 0, 0);
+const QColor kRunningPen(141, 191, 49);
+const QColor kRunningBrush(222, 235, 152);
+const QColor kRunningText(62, 97, 50);
+
+const char* const kBudgetPrefixes[6] = {
+    "TH BUDGET : ", "UK BUDGET : ", "JP BUDGET : ", "SG BUDGET : ", "US BUDGET : ", "HK BUDGET : "};
+
+void setTextColour(QLabel* label, QColor colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+}
+
+QFont windowFont(int pixels, bool bold) {
+  QFont font("Carlito");
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+// The picture stretched to w x h in the screen's pixel format, on this thread alone: Qt's own
+// scaling and conversion of a picture this large hand rows to a thread pool.
+QImage stretched(const QImage& source, int w, int h) {
+  if (source.isNull() || w <= 0 || h <= 0) return {};
+  const QImage rgb = source.format() == QImage::Format_RGB888 ? source : QImage();
+  QImage target(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    const int sy = static_cast<int>(static_cast<long long>(y) * source.height() / h);
+    auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+    if (!rgb.isNull()) {
+      const uchar* in = rgb.constScanLine(sy);
+      for (int x = 0; x < w; ++x) {
+        const uchar* px = in + 3 * static_cast<int>(static_cast<long long>(x) * source.width() / w);
+        out[x] = qRgb(px[0], px[1], px[2]);
+      }
+    } else {
+      for (int x = 0; x < w; ++x)
+        out[x] = source.pixel(static_cast<int>(static_cast<long long>(x) * source.width() / w), sy);
+    }
+  }
+  return target;
+}
+
+// Starts a stopped timer; a running one is left alone (start() would restart its period).
+void enableTimer(QTimer* timer, bool on) {
+  if (on && !timer->isActive()) timer->start();
+  if (!on && timer->isActive()) timer->stop();
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+  setWindowTitle("Qorvex");
+  setFocusPolicy(Qt::StrongFocus);
+  setAutoFillBackground(true);
+  {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b));
+    setPalette(palette);
+  }
+
+  Qorvex6::CoreFolders folders;
+  folders.resources = desk::resourceFolder().toStdString();
+  folders.user = desk::userFolder().toStdString();
+  core = std::make_unique<Qorvex6::QorvexCore>(*this, folders);
+  currentPage = 0;
+
+  imgBK = new QLabel(this);
+  background_ = desk::skin("frmMain_imgBK");
+
+  bkTop = new QWidget(this);
+  bkTop->setAutoFillBackground(true);
+  {
+    QPalette palette = bkTop->palette();
+    palette.setColor(QPalette::Window, QColor(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b));
+    bkTop->setPalette(palette);
+  }
+  bkTop->setGeometry(0, 0, 800, kTopBarHeight);
+
+  lblTitle = new MainPicture(this);
+  lblTitle->setText("Qorvex 6.7");
+  lblTitle->setFont(windowFont(26, true));
+  setTextColour(lblTitle, QColor(236, 214, 150));
+  lblTitle->adjustSize();
+  lblTitle->move(0, (kTopBarHeight - lblTitle->height()) / 2);
+  lblTitle->setCursor(Qt::PointingHandCursor);
+
+  auto makeTopButton = [this](const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setFont(windowFont(16, true));
+    button->setFlat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStyleSheet(
+        "QPushButton { color: rgb(236,214,150); background: rgb(24,70,84); border: 1px solid rgb(60,120,126);"
+        " border-radius: 4px; }"
+        "QPushButton:hover { background: rgb(36,96,108); }");
+    button->resize(26, 26);
+    button->move(0, (kTopBarHeight - 26) / 2);
+    return button;
+  };
+  btnClose = makeTopButton("x");
+  btnMin = makeTopButton("v");
+  btnMin->setToolTip("Minimize to floating gadget.");
+
+  auto makeHoverPair = [this](MainPicture*& base, MainPicture*& hover, const char* baseName,
+                              const char* hoverName) {
+    base = new MainPicture(this, baseName);
+    hover = new MainPicture(this, hoverName);
+    // The hover picture lies over the base and lets the mouse through, so the base keeps its hover and
+    // click: both show the same action.
+    hover->setAttribute(Qt::WA_TransparentForMouseEvents);
+    hover->hide();
+    base->setCursor(Qt::PointingHandCursor);
+    base->move(0, (kTopBarHeight - base->height()) / 2);
+    hover->move(base->pos());
+    connect(base, &MainPicture::entered, hover, [hover] {
+      hover->show();
+      hover->raise();
+    });
+    connect(base, &MainPicture::left, hover, &QWidget::hide);
+  };
+  makeHoverPair(btnFeedback, btnFeedbackX, "frmMain_btnFeedback", "frmMain_btnFeedbackX");
+  makeHoverPair(btnSave, btnSaveX, "frmMain_btnSave", "frmMain_btnSaveX");
+  btnSave->setToolTip("Save the game.");
+
+  mnuMain2 = new MainPicture(this, "frmMain_mnuMain2");
+  mnuMain2->setScaledContents(true);
+  mnuMain1 = new MainPicture(this, "frmMain_mnuMain1");
+  mnuMain3 = new MainPicture(this, "frmMain_mnuMain3");
+  mnuMain1->move(0, kMenuTop);
+  mnuMain2->setGeometry(0, kMenuTop, 800, kMenuHeight);
+  mnuMain3->move(800 - mnuMain3->width(), kMenuTop);
+
+  // Stacking, fixed here once: static entries, then the highlights, then the current-page markers.
+  const int entryLeft[4] = {43, 163, 283, 403};
+  MainPicture** statics[4] = {&Image1, &Image2, &Image3, &Image6};
+  const char* staticNames[4] = {"frmMain_Image1", "frmMain_Image2", "frmMain_Image3", "frmMain_Image6"};
+  MainPicture** highlights[4] = {&mnuHome, &mnuMarket, &mnuShop, &mnuSetting};
+  const char* highlightNames[4] = {"frmMain_mnuHome", "frmMain_mnuMarket", "frmMain_mnuShop",
+                                   "frmMain_mnuSetting"};
+  MainPicture** markers[4] = {&mnuHomeX, &mnuMarketX, &mnuShopX, &mnuSettingX};
+  const char* markerNames[4] = {"frmMain_mnuHomeX", "frmMain_mnuMarketX", "frmMain_mnuShopX",
+                                "frmMain_mnuSettingX"};
+  for (int i = 0; i < 4; ++i) {
+    *statics[i] = new MainPicture(this, staticNames[i]);
+    (*statics[i])->setGeometry(entryLeft[i], kMenuTop, 120, 40);
+    (*statics[i])->setMouseTracking(true);
+  }
+  for (int i = 0; i < 4; ++i) {
+    *highlights[i] = new MainPicture(this, highlightNames[i]);
+    (*highlights[i])->setGeometry(entryLeft[i], kMenuTop, 120, 40);
+    (*highlights[i])->setCursor(Qt::PointingHandCursor);
+    (*highlights[i])->hide();
+    // Leaving the menu takes the highlight away.
+    connect(*highlights[i], &MainPicture::left, *highlights[i], &QWidget::hide);
+  }
+  for (int i = 0; i < 4; ++i) {
+    // No handler: a click on the current page's entry ends here.
+    *markers[i] = new MainPicture(this, markerNames[i]);
+    (*markers[i])->setGeometry(entryLeft[i], kMenuTop, 120, 40);
+    (*markers[i])->hide();
+  }
+  connect(Image1, &MainPicture::mouseMoved, this, &TfrmMain::Image1MouseMove);
+  connect(Image2, &MainPicture::mouseMoved, this, &TfrmMain::Image2MouseMove);
+  connect(Image3, &MainPicture::mouseMoved, this, &TfrmMain::Image3MouseMove);
+  connect(Image6, &MainPicture::mouseMoved, this, &TfrmMain::Image6MouseMove);
+  connect(mnuHome, &MainPicture::clicked, this, &TfrmMain::mnuHomeClick);
+  connect(mnuMarket, &MainPicture::clicked, this, &TfrmMain::mnuMarketClick);
+  connect(mnuShop, &MainPicture::clicked, this, &TfrmMain::mnuShopClick);
+  connect(mnuSetting, &MainPicture::clicked, this, &TfrmMain::mnuSettingClick);
+
+  lblBudgetHeader = new MainPicture(this);
+  lblBudgetHeader->setFont(windowFont(16, true));
+  setTextColour(lblBudgetHeader, QColor(236, 214, 150));
+  lblBudgetHeader->setCursor(Qt::PointingHandCursor);
+  lblBudgetHeader->setText(kBudgetPrefixes[0]);
+  lblBudgetHeader->adjustSize();
+  lblBudgetHeader->move(0, kMenuTop + 2);
+
+  lblClock = new MainPicture(this);
+  lblClock->setFont(windowFont(13, true));
+  lblClock->setAutoFillBackground(true);
+  {
+    QPalette palette = lblClock->palette();
+    palette.setColor(QPalette::Window, QColor(241, 248, 243));
+    lblClock->setPalette(palette);
+  }
+  lblClock->setContentsMargins(6, 0, 6, 0);
+  setTextColour(lblClock, kRunningText);
+  lblClock->setText("Your first day (0/20)");
+  lblClock->adjustSize();
+  lblClock->move(0, kMenuTop + 20);
+
+  pieClock = new desk::ClockPie(this);
+  pieClock->resize(32, 32);
+  pieClock->setLook(kRunningPen, 1, kRunningBrush);
+  pieClock->setToolTip("Count down timer. Click here to pause/resume the environments.");
+  connect(pieClock, &desk::ClockPie::clicked, this, &TfrmMain::pieClockClick);
+
+  mnuSpeedSlow = new MainPicture(this, "frmMain_mnuSpeedSlow");
+  mnuSpeedMedium = new MainPicture(this, "frmMain_mnuSpeedMedium");
+  mnuSpeedFast = new MainPicture(this, "frmMain_mnuSpeedFast");
+  for (MainPicture* picture : {mnuSpeedSlow, mnuSpeedMedium, mnuSpeedFast}) {
+    picture->setCursor(Qt::PointingHandCursor);
+    picture->setToolTip("Game speed");
+    connect(picture, &MainPicture::clicked, this, &TfrmMain::mnuSpeedSlowClick);
+  }
+  mnuSpeed = new QMenu(this);
+  Slow1 = mnuSpeed->addAction("Slow");
+  Medium1 = mnuSpeed->addAction("Medium");
+  Fast1 = mnuSpeed->addAction("Fast");
+  connect(Slow1, &QAction::triggered, this, &TfrmMain::Slow1Click);
+  connect(Medium1, &QAction::triggered, this, &TfrmMain::Medium1Click);
+  connect(Fast1, &QAction::triggered, this, &TfrmMain::Fast1Click);
+
+  imgProcessing1 = new MainPicture(this, "frmMain_imgProcessing1");
+  imgProcessing1->hide();
+  imgRefreshing = new MainPicture(this, "frmMain_imgRefreshing");
+  imgRefreshing->hide();
+
+  wndClient = new QWidget(this);
+  wndClient->hide();
+  wndClient->setGeometry(0, kClientTop, 800, 780);
+
+  timerClock = new QTimer(this);
+  timerClock->setInterval(2200);
+  connect(timerClock, &QTimer::timeout, this, &TfrmMain::timerClockTimer);
+
+  connect(btnClose, &QPushButton::clicked, this, &TfrmMain::btnClose0Click);
+  connect(btnMin, &QPushButton::released, this,
+          [this] { btnMinMouseUp(Qt::LeftButton, QGuiApplication::queryKeyboardModifiers()); });
+  btnMin->installEventFilter(this);
+  connect(btnSave, &MainPicture::clicked, this, &TfrmMain::btnSaveClick);
+  connect(btnFeedback, &MainPicture::clicked, this, &TfrmMain::btnFeedbackXClick);
+  connect(lblTitle, &MainPicture::clicked, this, &TfrmMain::lblTitleClick);
+  connect(lblBudgetHeader, &MainPicture::clicked, this, &TfrmMain::lblBudgetHeaderClick);
+
+  // Key preview: key releases anywhere in this window reach FormKeyUp first.
+  qApp->installEventFilter(this);
+  layoutControls();
+}
+
+TfrmMain::~TfrmMain() {
+  qApp->removeEventFilter(this);
+  freeGame();
+  if (frmMain == this) frmMain = nullptr;
+}
+
+// --- Layout ------------------------------------------------------------------------------------------
+
+void TfrmMain::layoutControls() {
+  const int W = width();
+  const int H = height();
+  imgBK->setGeometry(0, 0, W, H);
+  if (!background_.isNull() && imgBK->pixmap().size() != QSize(W, H))
+    imgBK->setPixmap(QPixmap::fromImage(stretched(background_, W, H)));
+  bkTop->resize(W, bkTop->height());
+  btnClose->move(W - btnClose->width() - 7, btnClose->y());
+  btnMin->move(btnClose->x() - btnClose->width() - 3, btnMin->y());
+  lblTitle->move((W - lblTitle->width()) / 2, lblTitle->y());
+  btnFeedback->move(btnMin->x() - btnFeedback->width() - 7, btnFeedback->y());
+  btnFeedbackX->move(btnFeedback->x(), btnFeedbackX->y());
+  btnSave->move(btnFeedback->x() - btnSave->width() - 1, btnSave->y());
+  btnSaveX->move(btnSave->x(), btnSaveX->y());
+  mnuMain3->move(W - mnuMain3->width(), mnuMain3->y());
+  mnuMain2->resize(W, mnuMain2->height());
+  lblBudgetHeader->move(mnuMain3->x() - lblBudgetHeader->width() - 110, lblBudgetHeader->y());
+  lblClock->move(lblBudgetHeader->x(), lblClock->y());
+  wndClient->setGeometry(0, wndClient->y(), W, H - 20);
+  // The pie sits in the gap between the header and the right cap; the speed display and the busy
+  // pictures at its place go on the top bar, left of the save button.
+  pieClock->move(mnuMain3->x() - 110 + (110 - pieClock->width()) / 2,
+                 kMenuTop + (kMenuHeight - pieClock->height()) / 2);
+  for (QWidget* picture : {static_cast<QWidget*>(mnuSpeedSlow), static_cast<QWidget*>(mnuSpeedMedium),
+                           static_cast<QWidget*>(mnuSpeedFast), static_cast<QWidget*>(imgProcessing1),
+                           static_cast<QWidget*>(imgRefreshing)})
+    picture->move(btnSave->x() - picture->width() - 12, (kTopBarHeight - picture->height()) / 2);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layoutControls();
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) QMetaObject::invokeMethod(this, &TfrmMain::FormShow, Qt::QueuedConnection);
+}
+
+void TfrmMain::FormShow() {
+  if (QScreen* screen = this->screen()) setGeometry(screen->geometry());
+  if (Tag == 0 && frmLoadGame != nullptr && frmNewGame != nullptr) runStartLoop();
+  if (currentPage == 0 && Tag == 255) mnuHomeClick();
+}
+
+void TfrmMain::runStartLoop() {
+  while (Tag == 0 && core) {
+    QString savePath;
+    const TfrmLoadGame::Choice choice = frmLoadGame->run(&savePath);
+    if (choice == TfrmLoadGame::Choice::Quit) {
+      close();
+      return;
+    }
+    if (choice == TfrmLoadGame::Choice::NewGame) {
+      QString name;
+      if (frmNewGame->run(&name) == TfrmNewGame::Choice::Quit) {
+        close();
+        return;
+      }
+      bool created = false;
+      try {
+        created = core->createGame(name.toStdString());
+      } catch (const std::exception& e) {
+        trace(std::string("createGame: ") + e.what());
+      }
+      if (!created) {
+        message("Cannot start a new game");
+        close();
+        return;
+      }
+    } else {
+      bool loaded = false;
+      try {
+        loaded = core->loadGame(savePath.toStdString());
+      } catch (const std::exception& e) {
+        trace(std::string("loadGame: ") + e.what());
+      }
+      if (!loaded) {
+        message("Incompatible save file format.");
+        continue;
+      }
+    }
+    enableTimer(timerClock, true);
+    Tag = 255;
+    updateClock(false, true);
+  }
+}
+
+// --- Close -------------------------------------------------------------------------------------------
+
+void TfrmMain::btnClose0Click() {
+  const bool wasRunning = timerClock->isActive();
+  enableTimer(timerClock, false);
+  const auto answer =
+      QMessageBox::question(this, "Exit", "Close Qorvex?", QMessageBox::Yes | QMessageBox::No);
+  if (answer == QMessageBox::Yes) {
+    close();
+    return;
+  }
+  enableTimer(timerClock, wasRunning);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TfrmMain::FormClose() {
+  if (formClosed_) return;
+  formClosed_ = true;
+  freeGame();
+  emit gameClosed();
+}
+
+void TfrmMain::freeGame() {
+  closing_ = true;
+  timerClock->stop();
+  if (isProcessing || runningMasters_ > 0) {
+    // The master still hands work to this thread: serve it until the tick has ended.
+    QEventLoop wait;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &wait, [&] {
+      if (!isProcessing && runningMasters_ == 0) wait.quit();
+    });
+    poll.start(5);
+    wait.exec();
+  }
+  std::lock_guard lock(gameLock_);
+  core.reset();
+}
+
+// --- Menu and header ---------------------------------------------------------------------------------
+
+void TfrmMain::hoverEntry(MainPicture* highlight) {
+  for (MainPicture* entry : {mnuHome, mnuMarket, mnuShop, mnuSetting})
+    entry->setVisible(entry == highlight);
+}
+
+void TfrmMain::Image1MouseMove() {
+  hoverEntry(mnuHome);
+}
+void TfrmMain::Image2MouseMove() {
+  hoverEntry(mnuMarket);
+}
+void TfrmMain::Image3MouseMove() {
+  hoverEntry(mnuShop);
+}
+void TfrmMain::Image6MouseMove() {
+  hoverEntry(mnuSetting);
+}
+
+void TfrmMain::showPage(int page, MainPicture* marker) {
+  for (MainPicture* m : {mnuHomeX, mnuMarketX, mnuShopX, mnuSettingX})
+    m->setVisible(m == marker);
+  currentPage = page;
+  emit pageChanged(page);
+}
+
+void TfrmMain::mnuHomeClick() {
+  showPage(PAGE_HOME, mnuHomeX);
+}
+void TfrmMain::mnuMarketClick() {
+  showPage(PAGE_MARKET, mnuMarketX);
+}
+void TfrmMain::mnuShopClick() {
+  showPage(PAGE_SHOP, mnuShopX);
+}
+void TfrmMain::mnuSettingClick() {
+  showPage(PAGE_SETTING, mnuSettingX);
+}
+
+void TfrmMain::updateBudgetHeader() {
+  int i = selectedMarket ? selectedMarket() : 0;
+  if (i < 0 || i > 5) i = 0;
+  QString text = kBudgetPrefixes[i];
+  if (core) text += QString::fromStdString(core->formatMoney(core->database->profile.budget[i], i, false));
+  lblBudgetHeader->setText(text);
+  lblBudgetHeader->adjustSize();
+  lblBudgetHeader->move(mnuMain3->x() - lblBudgetHeader->width() - 110, lblBudgetHeader->y());
+  lblClock->move(lblBudgetHeader->x(), lblClock->y());
+}
+
+void TfrmMain::lblBudgetHeaderClick() {
+  mnuHomeClick();
+}
+
+void TfrmMain::lblTitleClick() {
+  if (frmAbout != nullptr) frmAbout->exec();
+}
+
+void TfrmMain::btnMinMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  const bool boost =
+      button == Qt::RightButton && (modifiers & Qt::AltModifier) && (modifiers & Qt::ShiftModifier);
+  if (!boost) {
+    if (showGadget) {
+      hide();
+      showGadget();
+    } else {
+      showMinimized();
+    }
+    return;
+  }
+  if (isProcessing) {
+    note("PROCESSING: Please wait.");
+    return;
+  }
+  if (!core) return;
+  {
+    std::lock_guard lock(gameLock_);
+    core->database->boostPrices();
+  }
+  message("Boosted!");
+}
+
+void TfrmMain::btnFeedbackXClick() {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(desk::resourceFolder() + "/Qorvex/Feedback/index.html"));
+}
+
+bool TfrmMain::isAltP(QKeyEvent* key) {
+  if (key->key() != Qt::Key_P || !(key->modifiers() & Qt::AltModifier)) return false;
+  if (!key->isAutoRepeat()) FormKeyUp();
+  return true;
+}
+
+void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
+  if (isAltP(event)) return;
+  QWidget::keyReleaseEvent(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // Key preview for the window's children; the window's own keys arrive in keyReleaseEvent. The events
+  // other threads post to the window itself are never looked at here.
+  if (watched != this && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
+      event->type() == QEvent::KeyRelease && isAltP(static_cast<QKeyEvent*>(event)))
+    return true;
+  if (watched == btnMin && event->type() == QEvent::MouseButtonRelease) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) {
+      btnMinMouseUp(mouse->button(), mouse->modifiers());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// --- Clock -------------------------------------------------------------------------------------------
+
+int TfrmMain::clockInterval(int speed, int current) {
+  switch (speed) {
+    case SPEED_SLOW:
+      return 5000;
+    case SPEED_MEDIUM:
+      return 2200;
+    case SPEED_FAST:
+      return 1000;
+    default:
+      return current;
+  }
+}
+
+bool TfrmMain::autoSaveDue(int frequency, int daycount, int clockTick, int lastClockTick) {
+  if (clockTick == lastClockTick || frequency == 0 || clockTick != 0) return false;
+  switch (frequency) {
+    case 1:
+      return true;
+    case 2:
+      return daycount % 7 == 0;
+    case 3:
+      return daycount % 30 == 0;
+    default:
+      return false;
+  }
+}
+
+QString TfrmMain::dayText(int d) {
+  if (d == 0) return "Your first day";
+  if (d == 1) return "1 day so far";
+  const int y = d / 360;
+  const int m = (d / 30) % 12;
+  const int r = d % 30;
+  QString text;
+  if (y > 1) text += QString::number(y) + " years ";
+  if (y == 1) text += "1 year ";
+  if (m > 1) text += QString::number(m) + " months ";
+  if (m == 1) text += "1 month ";
+  if (r > 1) text += QString::number(r) + " days";
+  if (r == 1) text += "1 day";
+  return text;
+}
+
+void TfrmMain::timerClockTimer() {
+  if (!core) return;
+  const int interval = clockInterval(core->database->speed, timerClock->interval());
+  if (interval != timerClock->interval()) timerClock->setInterval(interval);
+  if (isProcessing) {
+    imgProcessing1->raise();
+    imgProcessing1->show();
+    return;
+  }
+  imgProcessing1->hide();
+  const Qorvex6::qxSaveGame& db = *core->database;
+  const bool autoSave = autoSaveDue(db.autoSaveFreq, db.daycount, db.clockTick, lastClockTick_);
+  startTick(autoSave);
+  lastClockTick_ = db.clockTick;
+}
+
+void TfrmMain::startTick(bool autoSave) {
+  // Busy from now on: nothing that changes the game runs until the tick has finished.
+  isProcessing = true;
+  ++runningMasters_;
+  Qorvex6::TickOptions options;
+  options.finished = [this] { --runningMasters_; };
+  try {
+    auto* master = new Qorvex6::qxThread(true, Qorvex6::qxThread::MODE_MASTER, *core, std::move(options));
+    master->autoSave = autoSave;
+    master->start();
+  } catch (const std::exception& e) {
+    // No thread to be had: this period is lost, the next one tries again.
+    --runningMasters_;
+    isProcessing = false;
+    trace(std::string("starting the tick: ") + e.what());
+  }
+}
+
+void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
+  if (!core) return;
+  updateBudgetHeader();
+  const Qorvex6::qxSaveGame& db = *core->database;
+  lblClock->setText(dayText(db.daycount) + " (" + QString::number(db.clockTick) + "/20)");
+  lblClock->adjustSize();
+  if (db.speed == SPEED_SLOW) mnuSpeedSlow->raise();
+  if (db.speed == SPEED_MEDIUM) mnuSpeedMedium->raise();
+  if (db.speed == SPEED_FAST) mnuSpeedFast->raise();
+  if (imgProcessing1->isVisible()) imgProcessing1->raise();
+  int step = 0;
+  int steps = 0;
+  core->getStep(step, steps);
+  pieClock->setStep(step, steps);
+  if (!noRefresh) emit displayRefreshRequested(fullRefresh);
+}
+
+void TfrmMain::FormKeyUp() {
+  enableTimer(timerClock, !timerClock->isActive());
+  if (timerClock->isActive())
+    popup("Resume", "The game is resumed.");
+  else
+    popup("Pause", "The game is paused.");
+}
+
+void TfrmMain::pieClockClick() {
+  if (timerClock->isActive()) {
+    enableTimer(timerClock, false);
+    pieClock->setLook(kPausedPen, 2, kPausedBrush);
+    setTextColour(lblClock, kPausedText);
+    lblClock->setText("PAUSED");
+  } else {
+    enableTimer(timerClock, true);
+    pieClock->setLook(kRunningPen, 1, kRunningBrush);
+    setTextColour(lblClock, kRunningText);
+    lblClock->setText("RESUMED");
+  }
+  lblClock->adjustSize();
+}
+
+void TfrmMain::mnuSpeedSlowClick() {
+  mnuSpeed->popup(mapToGlobal(QPoint(mnuSpeedSlow->x() + 10, mnuSpeedSlow->y() + 10)));
+}
+
+void TfrmMain::setSpeed(int speed) {
+  if (isProcessing) {
+    note("PROCESSING: Please wait.");
+    return;
+  }
+  if (!core) return;
+  core->database->speed = speed;
+  core->database->syncProfile(Qorvex6::PROFILE_WRITE);
+  updateClock(false, true);
+}
+
+void TfrmMain::Slow1Click() {
+  setSpeed(SPEED_SLOW);
+}
+void TfrmMain::Medium1Click() {
+  setSpeed(SPEED_MEDIUM);
+}
+void TfrmMain::Fast1Click() {
+  setSpeed(SPEED_FAST);
+}
+
+void TfrmMain::btnSaveClick() {
+  if (isProcessing) {
+    popup("DENIED", "You cannot save while it is currently processing.");
+    return;
+  }
+  if (!core) return;
+  bool folderFailed = false;
+  {
+    std::lock_guard lock(gameLock_);
+    std::error_code error;
+    const std::filesystem::path folder = core->saveFolder();
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+      folderFailed = true;
+    } else {
+      const std::filesystem::path path = core->savePath(core->database->profile.playerName);
+      const bool existed = !path.empty() && std::filesystem::is_regular_file(path, error);
+      bool saved = false;
+      try {
+        saved = !path.empty() && core->saveGame(path.string());
+      } catch (const std::exception& e) {
+        trace(std::string("saveGame: ") + e.what());
+      }
+      if (existed)
+        popup("Save", saved ? "Save overwritten." : "Cannot save your session...");
+      else
+        popup("Save", saved ? "Saved completed!" : "Error Saving your session...");
+    }
+  }
+  // A modal box never opens while the game lock is held.
+  if (folderFailed)
+    message("Please run Qorvex as administrator since Windows denies permission to write save file.");
+}
+
+// --- Messages ----------------------------------------------------------------------------------------
+
+void TfrmMain::popup(const QString& title, const QString& text) {
+  if (frmMsgPopup != nullptr)
+    frmMsgPopup->showPopup(title, text, 0);
+  else
+    trace("popup " + title.toStdString() + ": " + text.toStdString());
+}
+
+void TfrmMain::note(const QString& text) {
+  if (frmMsgQuote != nullptr)
+    frmMsgQuote->showQuote(text);
+  else
+    trace("note: " + text.toStdString());
+}
+
+void TfrmMain::message(const QString& text) {
+  QMessageBox::information(this, "Qorvex", text);
+}
+
+// --- Host --------------------------------------------------------------------------------------------
+
+void TfrmMain::postPopup(const std::string& title, const std::string& text, int stars) {
+  if (frmMsgPopup != nullptr)
+    frmMsgPopup->postPopup(QString::fromStdString(title), QString::fromStdString(text), stars);
+  else
+    trace("popup " + title + ": " + text);
+}
+
+void TfrmMain::trace(std::string_view line) {
+  qInfo("%.*s", static_cast<int>(line.size()), line.data());
+}
+
+void TfrmMain::onGuiThread(const char* name, const std::function<void()>& fn) {
+  auto run = [this, name, &fn] {
+    try {
+      if (handOffObserver) handOffObserver(name);
+      fn();
+    } catch (const std::exception& e) {
+      trace(std::string(name) + ": " + e.what());
+    }
+  };
+  if (QThread::currentThread() == thread()) {
+    run();
+    return;
+  }
+  // A blocking queued call, built on std:: primitives and annotated so race checkers see the hand-over
+  // through the event queue.
+  auto* job = new HandOffEvent;
+  job->run = run;
+  auto done = job->done;
+  annotateRelease(&handOffSync_);
+  QCoreApplication::postEvent(this, job);
+  std::unique_lock lock(done->lock);
+  done->ended.wait(lock, [&] { return done->finished; });
+}
+
+bool TfrmMain::event(QEvent* event) {
+  annotateAcquire(&handOffSync_);
+  if (event->type() != HandOffEvent::kType) return QWidget::event(event);
+  auto* job = static_cast<HandOffEvent*>(event);
+  job->run();
+  std::lock_guard lock(job->done->lock);
+  job->done->finished = true;
+  job->done->ended.notify_all();
+  return true;
+}
+
+void TfrmMain::tickStarted() {
+  onGuiThread("tickStarted", [this] {
+    isProcessing = true;
+    imgProcessing1->raise();
+    imgProcessing1->show();
+  });
+}
+
+void TfrmMain::repaint() {
+  onGuiThread("repaint", [this] { update(); });
+}
+
+void TfrmMain::setWriting(bool on) {
+  onGuiThread(on ? "setWriting on" : "setWriting off", [this, on] { isWritingData = on; });
+}
+
+void TfrmMain::cycleFinished() {
+  onGuiThread("cycleFinished", [] {});
+}
+
+void TfrmMain::tickFinished(bool newCycle, bool autoSave) {
+  onGuiThread("tickFinished", [this, newCycle, autoSave] {
+    updateClock(false, !newCycle);
+    imgProcessing1->hide();
+    isProcessing = false;
+    if (autoSave) btnSaveClick();
+  });
+}
