@@ -1,0 +1,98 @@
+// Plays the program's start without a display and writes pictures of its windows:
+//   qorvex_screenshots [folder]   (default: screenshots)
+// It answers the start dialog with New, names the player, lets the clock run and raises a popup.
+
+#include <clocale>
+#include <cstdio>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "f_About.h"
+#include "f_LoadGame.h"
+#include "f_Main.h"
+#include "f_MsgPopup.h"
+#include "f_MsgQuote.h"
+#include "f_NewGame.h"
+
+namespace {
+
+QString folder;
+
+void save(QWidget* window, const char* name) {
+  const QString path = QDir(folder).filePath(QString::fromUtf8(name) + ".png");
+  const bool written = window->grab().save(path);
+  std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(path));
+}
+
+// Calls `step` once `ready` holds, looking every 100 ms.
+void when(std::function<bool()> ready, std::function<void()> step) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, ready = std::move(ready), step = std::move(step)] {
+    if (!ready()) return;
+    timer->stop();
+    timer->deleteLater();
+    step();
+  });
+  timer->start(100);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QTemporaryDir user;
+  qputenv("QORVEX_USER_DIR", user.path().toUtf8());
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+  QDir().mkpath(folder);
+
+  frmMain = new TfrmMain;
+  frmLoadGame = new TfrmLoadGame;
+  frmNewGame = new TfrmNewGame;
+  frmAbout = new TfrmAbout;
+  frmMsgPopup = new TfrmMsgPopup;
+  frmMsgQuote = new TfrmMsgQuote;
+  QObject::connect(frmMain, &TfrmMain::gameClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  frmMain->show();
+
+  when([] { return frmLoadGame->isVisible(); },
+       [] {
+         save(frmLoadGame, "1-start-dialog");
+         frmLoadGame->done(TfrmLoadGame::ResultNew);
+       });
+  when([] { return frmNewGame->isVisible(); },
+       [] {
+         frmNewGame->txtUsername->setText("Ann");
+         save(frmNewGame, "2-name-dialog");
+         frmNewGame->Image1Click();  // Next
+       });
+  when([] { return frmMain->Tag == 255 && frmMain->core->step.load() >= 2; },
+       [] {
+         save(frmMain, "3-main-window");
+         frmMsgPopup->showPopup("Achievement", "You bought the first share of a stock on your wishlist.", 3);
+         QTimer::singleShot(300, [] {
+           save(frmMsgPopup, "4-popup");
+           QCoreApplication::exit(0);
+         });
+       });
+  QTimer::singleShot(60000, [] {
+    QWidget* modal = QApplication::activeModalWidget();
+    std::printf("the start did not reach the main window in time (game %s, modal window: %s)\n",
+                frmMain->Tag == 255 ? "running" : "not started",
+                modal ? qPrintable(modal->metaObject()->className()) : "none");
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) std::printf("it says: %s\n", qPrintable(box->text()));
+    QCoreApplication::exit(1);
+  });
+  const int result = app.exec();
+  // The clock may still be ticking: the main window waits for it and frees the game.
+  delete frmMain;
+  return result;
+}
