@@ -17,18 +17,11 @@
 #include "Qorvex6class.h"
 #include "ResourceFolders.h"
 #include "SkinShape.h"
+#include "SkinWidgets.h"
 
 TfrmLoadGame* frmLoadGame = nullptr;
 
 namespace {
-
-QLabel* picture(QWidget* parent, const QString& skinName, QPoint at) {
-  auto* label = new QLabel(parent);
-  const QImage image = desk::skin(skinName);
-  label->setPixmap(QPixmap::fromImage(image));
-  label->setGeometry(QRect(at, image.isNull() ? QSize(120, 34) : image.size()));
-  return label;
-}
 
 std::filesystem::path toPath(const QString& path) {
   return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -37,15 +30,7 @@ std::filesystem::path toPath(const QString& path) {
 }  // namespace
 
 TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
-  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-  setWindowTitle("Qorvex");
-  setFixedSize(775, 403);
-
-  const QImage background = desk::skin("frmLoadGame_imgBK");
-  imgBK = new QLabel(this);
-  imgBK->setPixmap(QPixmap::fromImage(background));
-  imgBK->setGeometry(0, 0, 775, 403);
-  if (!background.isNull()) setMask(desk::shapeOf(background));
+  imgBK = desk::shapedBackground(this, "frmLoadGame_imgBK", QSize(775, 403));
 
   QFont text("Carlito");
   text.setPixelSize(19);
@@ -64,10 +49,10 @@ TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
                QColor(40, 110, 110).name(), QColor(250, 244, 220).name()));
   connect(lstSave, &QListWidget::itemDoubleClicked, this, &TfrmLoadGame::lstSaveDblClick);
 
-  Image1 = picture(this, "frmLoadGame_Image1", {624, 167});
-  btnNewX = picture(this, "frmLoadGame_btnNewX", {624, 167});
-  Image2 = picture(this, "frmLoadGame_Image2", {624, 205});
-  btnLoadX = picture(this, "frmLoadGame_btnLoadX", {624, 205});
+  Image1 = desk::skinPicture(this, "frmLoadGame_Image1", {624, 167});
+  btnNewX = desk::skinPicture(this, "frmLoadGame_btnNewX", {624, 167});
+  Image2 = desk::skinPicture(this, "frmLoadGame_Image2", {624, 205});
+  btnLoadX = desk::skinPicture(this, "frmLoadGame_btnLoadX", {624, 205});
   for (QLabel* p : {Image1, btnNewX, Image2, btnLoadX}) {
     p->setCursor(Qt::PointingHandCursor);
     p->installEventFilter(this);

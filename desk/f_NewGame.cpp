@@ -12,32 +12,14 @@
 #include "JpegLoader.h"
 #include "PlayerName.h"
 #include "SkinShape.h"
+#include "SkinWidgets.h"
 
 TfrmNewGame* frmNewGame = nullptr;
 
-namespace {
-
-QLabel* picture(QWidget* parent, const QString& skinName, QPoint at) {
-  auto* label = new QLabel(parent);
-  const QImage image = desk::skin(skinName);
-  label->setPixmap(QPixmap::fromImage(image));
-  label->setGeometry(QRect(at, image.isNull() ? QSize(120, 34) : image.size()));
-  label->setCursor(Qt::PointingHandCursor);
-  return label;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
-  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-  setWindowTitle("Qorvex");
-  setFixedSize(775, 403);
-
-  const QImage background = desk::skin("frmNewGame_imgBK");
-  imgBK = new QLabel(this);
-  imgBK->setPixmap(QPixmap::fromImage(background));
-  imgBK->setGeometry(0, 0, 775, 403);
-  if (!background.isNull()) setMask(desk::shapeOf(background));
+  imgBK = desk::shapedBackground(this, "frmNewGame_imgBK", QSize(775, 403));
 
   QFont text("Carlito");
   text.setPixelSize(19);
@@ -49,8 +31,10 @@ TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
                                      " selection-background-color: #286e6e; selection-color: #faf4dc; }")
                                  .arg(desk::fromTColor(0xF3F8F1).name(), desk::fromTColor(0x113127).name()));
 
-  Image1 = picture(this, "frmNewGame_Image1", {579, 180});
-  btnNextX = picture(this, "frmNewGame_btnNextX", {579, 180});
+  Image1 = desk::skinPicture(this, "frmNewGame_Image1", {579, 180});
+  btnNextX = desk::skinPicture(this, "frmNewGame_btnNextX", {579, 180});
+  for (QLabel* p : {Image1, btnNextX})
+    p->setCursor(Qt::PointingHandCursor);
   Image1->installEventFilter(this);
   btnNextX->installEventFilter(this);
   Image1->setMouseTracking(true);

@@ -1,0 +1,30 @@
+#include "SkinWidgets.h"
+
+#include <QPixmap>
+
+#include "JpegLoader.h"
+#include "SkinShape.h"
+
+namespace desk {
+
+QLabel* skinPicture(QWidget* parent, const QString& name, QPoint at) {
+  auto* label = new QLabel(parent);
+  const QImage image = skin(name);
+  label->setPixmap(QPixmap::fromImage(image));
+  label->setGeometry(QRect(at, image.isNull() ? QSize(120, 34) : image.size()));
+  return label;
+}
+
+QLabel* shapedBackground(QDialog* dialog, const QString& name, QSize size) {
+  dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  dialog->setWindowTitle("Qorvex");
+  dialog->setFixedSize(size);
+  const QImage background = skin(name);
+  auto* label = new QLabel(dialog);
+  label->setPixmap(QPixmap::fromImage(background));
+  label->setGeometry(QRect(QPoint(0, 0), size));
+  if (!background.isNull()) dialog->setMask(shapeOf(background));
+  return label;
+}
+
+}  // namespace desk
