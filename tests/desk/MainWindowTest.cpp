@@ -19,32 +19,13 @@
 #include <QThread>
 #include <QTimer>
 
+#include "ScopedEnv.h"
 #include "TestDatabase.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 
 namespace {
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const QByteArray& value)
-      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-    qputenv(name, value);
-  }
-  ~ScopedEnv() {
-    if (had_)
-      qputenv(name_, old_);
-    else
-      qunsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
 
 // A main window with a new game in a temporary user folder, and the popup and note windows it talks to.
 class MainWindowTest : public ::testing::Test {

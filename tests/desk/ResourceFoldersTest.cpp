@@ -4,26 +4,9 @@
 #include <QDir>
 
 #include "ResourceFolders.h"
+#include "ScopedEnv.h"
 
 namespace {
-
-// Restores an environment variable when the test ends.
-class ScopedEnv {
- public:
-  explicit ScopedEnv(const char* name)
-      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {}
-  ~ScopedEnv() {
-    if (had_)
-      qputenv(name_, old_);
-    else
-      qunsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
 
 TEST(ResourceFolders, EnvironmentFirstThenTheBuildTree) {
   ScopedEnv resource("QORVEX_RESOURCE_DIR");
