@@ -27,4 +27,16 @@ QLabel* shapedBackground(QDialog* dialog, const QString& name, QSize size) {
   return label;
 }
 
+QPushButton* closeButton(QWidget* parent, QPoint at) {
+  auto* button = new QPushButton("X", parent);
+  button->setGeometry(QRect(at, QSize(75, 25)));
+  button->setAutoDefault(false);
+  button->setCursor(Qt::PointingHandCursor);
+  button->setStyleSheet(
+      "QPushButton { color: #f4e6b4; background: transparent; border: 1px solid #c9a94f; border-radius: 4px;"
+      " font: bold 15px 'Carlito'; }"
+      "QPushButton:hover { background: rgba(255, 255, 255, 40); }");
+  return button;
+}
+
 }  // namespace desk

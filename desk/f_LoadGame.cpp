@@ -70,14 +70,7 @@ TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
   lblClock->setFont(hint);
   lblClock->setStyleSheet(QString("color: %1;").arg(desk::fromTColor(0x113127).name()));
 
-  Button1 = new QPushButton("X", this);
-  Button1->setGeometry(672, 8, 75, 25);
-  Button1->setAutoDefault(false);
-  Button1->setCursor(Qt::PointingHandCursor);
-  Button1->setStyleSheet(
-      "QPushButton { color: #f4e6b4; background: transparent; border: 1px solid #c9a94f; border-radius: 4px;"
-      " font: bold 15px 'Carlito'; }"
-      "QPushButton:hover { background: rgba(255, 255, 255, 40); }");
+  Button1 = desk::closeButton(this, {672, 8});
   connect(Button1, &QPushButton::clicked, this, &TfrmLoadGame::Button1Click);
 }
 

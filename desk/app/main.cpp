@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "Forms.h"
 #include "f_About.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
@@ -36,23 +37,13 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   try {
-    frmMain = new TfrmMain;
-    frmLoadGame = new TfrmLoadGame;
-    frmNewGame = new TfrmNewGame;
-    frmAbout = new TfrmAbout;
-    frmMsgPopup = new TfrmMsgPopup;
-    frmMsgQuote = new TfrmMsgQuote;
+    desk::createForms();
     QObject::connect(frmMain, &TfrmMain::gameClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     QTimer::singleShot(kHoldMs, frmMain, [] { frmMain->show(); });
 
     const int result = app.exec();
 
-    delete frmMsgQuote;
-    delete frmMsgPopup;
-    delete frmAbout;
-    delete frmNewGame;
-    delete frmLoadGame;
-    delete frmMain;
+    desk::freeForms();
     return result;
   } catch (const std::exception& e) {
     showFailure(e.what());

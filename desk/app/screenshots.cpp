@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "Forms.h"
 #include "f_About.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
@@ -54,12 +55,7 @@ int main(int argc, char** argv) {
   folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
   QDir().mkpath(folder);
 
-  frmMain = new TfrmMain;
-  frmLoadGame = new TfrmLoadGame;
-  frmNewGame = new TfrmNewGame;
-  frmAbout = new TfrmAbout;
-  frmMsgPopup = new TfrmMsgPopup;
-  frmMsgQuote = new TfrmMsgQuote;
+  desk::createForms();
   QObject::connect(frmMain, &TfrmMain::gameClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   frmMain->show();
 
@@ -93,6 +89,6 @@ int main(int argc, char** argv) {
   });
   const int result = app.exec();
   // The clock may still be ticking: the main window waits for it and frees the game.
-  delete frmMain;
+  desk::freeForms();
   return result;
 }

@@ -1,0 +1,38 @@
+#include "Forms.h"
+
+#include "f_About.h"
+#include "f_LoadGame.h"
+#include "f_Main.h"
+#include "f_MsgPopup.h"
+#include "f_MsgQuote.h"
+#include "f_NewGame.h"
+
+namespace desk {
+
+void createForms() {
+  frmMain = new TfrmMain;
+  frmLoadGame = new TfrmLoadGame;
+  frmNewGame = new TfrmNewGame;
+  frmAbout = new TfrmAbout;
+  frmMsgPopup = new TfrmMsgPopup;
+  frmMsgQuote = new TfrmMsgQuote;
+}
+
+void freeForms() {
+  // The main window goes first while the popups it may still post to exist: it waits for a running
+  // tick and frees the game.
+  delete frmMain;
+  frmMain = nullptr;
+  delete frmMsgQuote;
+  frmMsgQuote = nullptr;
+  delete frmMsgPopup;
+  frmMsgPopup = nullptr;
+  delete frmAbout;
+  frmAbout = nullptr;
+  delete frmNewGame;
+  frmNewGame = nullptr;
+  delete frmLoadGame;
+  frmLoadGame = nullptr;
+}
+
+}  // namespace desk
