@@ -6,10 +6,12 @@
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "f_splash.h"
 
 namespace desk {
 
 void createForms() {
+  frmSplash = new TfrmSplash;
   frmMain = new TfrmMain;
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
@@ -33,6 +35,8 @@ void freeForms() {
   frmNewGame = nullptr;
   delete frmLoadGame;
   frmLoadGame = nullptr;
+  delete frmSplash;
+  frmSplash = nullptr;
 }
 
 }  // namespace desk

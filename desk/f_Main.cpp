@@ -107,7 +107,7 @@ void ClockPie::paintEvent(QPaintEvent*) {
   if (spanDegrees_ >= 360)
     p.drawEllipse(box);
   else if (spanDegrees_ > 0)
-    p.drawPie(box, 90 * 16, spanDegrees_ * 16);
+    p.drawPie(box, 0, spanDegrees_ * 16);
 }
 
 void ClockPie::mouseReleaseEvent(QMouseEvent* event) {
@@ -384,8 +384,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   connect(timerClock, &QTimer::timeout, this, &TfrmMain::timerClockTimer);
 
   connect(btnClose, &QPushButton::clicked, this, &TfrmMain::btnClose0Click);
-  connect(btnMin, &QPushButton::released, this,
-          [this] { btnMinMouseUp(Qt::LeftButton, QGuiApplication::queryKeyboardModifiers()); });
   btnMin->installEventFilter(this);
   connect(btnSave, &MainPicture::clicked, this, &TfrmMain::btnSaveClick);
   connect(btnFeedback, &MainPicture::clicked, this, &TfrmMain::btnFeedbackXClick);
@@ -434,6 +432,13 @@ void TfrmMain::layoutControls() {
     picture->move(btnSave->x() - picture->width() - 12, (kTopBarHeight - picture->height()) / 2);
 }
 
+void TfrmMain::placePage(QWidget* page) const {
+  const QRect client = wndClient->geometry();
+  page->setGeometry(0, client.top() + 3, client.width() - 10, client.height() - 9);
+  page->show();
+  page->raise();
+}
+
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   layoutControls();
@@ -469,6 +474,8 @@ void TfrmMain::runStartLoop() {
         created = core->createGame(name.toStdString());
       } catch (const std::exception& e) {
         trace(std::string("createGame: ") + e.what());
+      } catch (...) {
+        trace("createGame: an unknown failure");
       }
       if (!created) {
         message("Cannot start a new game");
@@ -481,6 +488,8 @@ void TfrmMain::runStartLoop() {
         loaded = core->loadGame(savePath.toStdString());
       } catch (const std::exception& e) {
         trace(std::string("loadGame: ") + e.what());
+      } catch (...) {
+        trace("loadGame: an unknown failure");
       }
       if (!loaded) {
         message("Incompatible save file format.");
@@ -520,9 +529,10 @@ void TfrmMain::FormClose() {
 }
 
 void TfrmMain::freeGame() {
+  // From here on no clock period, pause toggle or gesture starts a tick.
   closing_ = true;
   timerClock->stop();
-  if (isProcessing || runningMasters_ > 0) {
+  while (isProcessing || runningMasters_ > 0) {
     // The master still hands work to this thread: serve it until the tick has ended.
     QEventLoop wait;
     QTimer poll;
@@ -620,7 +630,9 @@ void TfrmMain::btnMinMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modif
 }
 
 void TfrmMain::btnFeedbackXClick() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(desk::resourceFolder() + "/Qorvex/Feedback/index.html"));
+  const QString page = desk::resourceFolder() + "/Qorvex/Feedback/index.html";
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    popup("Feedback", "The feedback page cannot be opened: " + page);
 }
 
 bool TfrmMain::isAltP(QKeyEvent* key) {
@@ -641,11 +653,11 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
       event->type() == QEvent::KeyRelease && isAltP(static_cast<QKeyEvent*>(event)))
     return true;
   if (watched == btnMin && event->type() == QEvent::MouseButtonRelease) {
+    // Any button's release, wherever the mouse has gone since the press.
     auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::LeftButton) {
-      btnMinMouseUp(mouse->button(), mouse->modifiers());
-      return true;
-    }
+    btnMin->setDown(false);
+    btnMinMouseUp(mouse->button(), mouse->modifiers());
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -696,7 +708,7 @@ QString TfrmMain::dayText(int d) {
 }
 
 void TfrmMain::timerClockTimer() {
-  if (!core) return;
+  if (!core || closing_) return;
   const int interval = clockInterval(core->database->speed, timerClock->interval());
   if (interval != timerClock->interval()) timerClock->setInterval(interval);
   if (isProcessing) {
@@ -705,13 +717,14 @@ void TfrmMain::timerClockTimer() {
     return;
   }
   imgProcessing1->hide();
-  const Qorvex6::qxSaveGame& db = *core->database;
-  const bool autoSave = autoSaveDue(db.autoSaveFreq, db.daycount, db.clockTick, lastClockTick_);
-  startTick(autoSave);
-  lastClockTick_ = db.clockTick;
+  // Read before the master starts: from then on the master owns the clock.
+  const int clockTick = core->database->clockTick;
+  const bool autoSave =
+      autoSaveDue(core->database->autoSaveFreq, core->database->daycount, clockTick, lastClockTick_);
+  if (startTick(autoSave)) lastClockTick_ = clockTick;
 }
 
-void TfrmMain::startTick(bool autoSave) {
+bool TfrmMain::startTick(bool autoSave) {
   // Busy from now on: nothing that changes the game runs until the tick has finished.
   isProcessing = true;
   ++runningMasters_;
@@ -721,11 +734,13 @@ void TfrmMain::startTick(bool autoSave) {
     auto* master = new Qorvex6::qxThread(true, Qorvex6::qxThread::MODE_MASTER, *core, std::move(options));
     master->autoSave = autoSave;
     master->start();
+    return true;
   } catch (const std::exception& e) {
     // No thread to be had: this period is lost, the next one tries again.
     --runningMasters_;
     isProcessing = false;
     trace(std::string("starting the tick: ") + e.what());
+    return false;
   }
 }
 
@@ -747,6 +762,7 @@ void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
 }
 
 void TfrmMain::FormKeyUp() {
+  if (closing_) return;
   enableTimer(timerClock, !timerClock->isActive());
   if (timerClock->isActive())
     popup("Resume", "The game is resumed.");
@@ -755,6 +771,7 @@ void TfrmMain::FormKeyUp() {
 }
 
 void TfrmMain::pieClockClick() {
+  if (closing_) return;
   if (timerClock->isActive()) {
     enableTimer(timerClock, false);
     pieClock->setLook(kPausedPen, 2, kPausedBrush);
@@ -845,7 +862,8 @@ void TfrmMain::note(const QString& text) {
 }
 
 void TfrmMain::message(const QString& text) {
-  QMessageBox::information(this, "Qorvex", text);
+  QMessageBox box(QMessageBox::NoIcon, "Qorvex", text, QMessageBox::Ok, this);
+  box.exec();
 }
 
 // --- Host --------------------------------------------------------------------------------------------
@@ -868,6 +886,8 @@ void TfrmMain::onGuiThread(const char* name, const std::function<void()>& fn) {
       fn();
     } catch (const std::exception& e) {
       trace(std::string(name) + ": " + e.what());
+    } catch (...) {
+      trace(std::string(name) + ": an unknown failure");
     }
   };
   if (QThread::currentThread() == thread()) {
@@ -918,7 +938,12 @@ void TfrmMain::cycleFinished() {
 
 void TfrmMain::tickFinished(bool newCycle, bool autoSave) {
   onGuiThread("tickFinished", [this, newCycle, autoSave] {
-    updateClock(false, !newCycle);
+    try {
+      updateClock(false, !newCycle);
+    } catch (const std::exception& e) {
+      trace(std::string("updating the clock: ") + e.what());
+    }
+    // Busy off whatever the display did, or the clock would never tick again.
     imgProcessing1->hide();
     isProcessing = false;
     if (autoSave) btnSaveClick();

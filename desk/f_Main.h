@@ -119,6 +119,9 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   int currentPage = 0;
   int Tag = 0;  // 0 until a game runs, 255 afterwards
 
+  // Places a page over the client area, below the menu, and brings it to the front.
+  void placePage(QWidget* page) const;
+
   // The Market page's market selector index, once that page is there; unset or -1 counts as 0.
   std::function<int()> selectedMarket;
   // Swaps the main window for the desktop gadget, once that window is there.
@@ -217,7 +220,8 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   void showPage(int page, desk::MainPicture* marker);
   void hoverEntry(desk::MainPicture* highlight);
   void setSpeed(int speed);
-  void startTick(bool autoSave);
+  // Starts the tick master; false when no thread could be had.
+  bool startTick(bool autoSave);
   // Runs fn on the GUI thread and returns when it is done.
   void onGuiThread(const char* name, const std::function<void()>& fn);
   void popup(const QString& title, const QString& text);

@@ -1,36 +1,15 @@
-// The program: creates every window once, shows the main window after a short hold and runs the
-// event loop until the main window has freed the game.
+// The program: creates every window once, shows the invisible start-up window (which shows the main
+// window after a short hold) and runs the event loop until the main window has freed the game.
 
-#include <clocale>
 #include <exception>
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-
 #include "Forms.h"
-#include "f_About.h"
-#include "f_LoadGame.h"
+#include "QorvexApplication.h"
 #include "f_Main.h"
-#include "f_MsgPopup.h"
-#include "f_MsgQuote.h"
-#include "f_NewGame.h"
-
-namespace {
-
-// The time the program waits before it shows the main window.
-constexpr int kHoldMs = 1230;
-
-void showFailure(const char* what) {
-  QMessageBox::critical(nullptr, "Qorvex", QString::fromUtf8(what));
-}
-
-}  // namespace
+#include "f_splash.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  // Number texts (SQL, exports) must never follow the user's locale; QApplication has just set it.
-  std::setlocale(LC_NUMERIC, "C");
+  desk::QorvexApplication app(argc, argv);
   QApplication::setApplicationName("qorvex");
   QApplication::setApplicationDisplayName("Qorvex");
   // The main window hides while the gadget shows; the program ends when the game is freed.
@@ -39,16 +18,13 @@ int main(int argc, char** argv) {
   try {
     desk::createForms();
     QObject::connect(frmMain, &TfrmMain::gameClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    QTimer::singleShot(kHoldMs, frmMain, [] { frmMain->show(); });
-
-    const int result = app.exec();
-
-    desk::freeForms();
-    return result;
+    frmSplash->show();
+    app.exec();
   } catch (const std::exception& e) {
-    showFailure(e.what());
+    app.showException(QString::fromUtf8(e.what()));
   } catch (...) {
-    showFailure("");
+    app.showException({});
   }
+  desk::freeForms();
   return 0;
 }

@@ -2,7 +2,6 @@
 //   qorvex_screenshots [folder]   (default: screenshots)
 // It answers the start dialog with New, names the player, lets the clock run and raises a popup.
 
-#include <clocale>
 #include <cstdio>
 
 #include <QApplication>
@@ -13,20 +12,24 @@
 #include <QTimer>
 
 #include "Forms.h"
+#include "QorvexApplication.h"
 #include "f_About.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "f_splash.h"
 
 namespace {
 
 QString folder;
+bool allWritten = true;
 
 void save(QWidget* window, const char* name) {
   const QString path = QDir(folder).filePath(QString::fromUtf8(name) + ".png");
   const bool written = window->grab().save(path);
+  allWritten = allWritten && written;
   std::printf("%s %s\n", written ? "wrote" : "could not write", qPrintable(path));
 }
 
@@ -50,14 +53,13 @@ int main(int argc, char** argv) {
   }
   QTemporaryDir user;
   qputenv("QORVEX_USER_DIR", user.path().toUtf8());
-  QApplication app(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
+  desk::QorvexApplication app(argc, argv);
   folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
   QDir().mkpath(folder);
 
   desk::createForms();
   QObject::connect(frmMain, &TfrmMain::gameClosed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-  frmMain->show();
+  frmSplash->show();
 
   when([] { return frmLoadGame->isVisible(); },
        [] {
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
          frmMsgPopup->showPopup("Achievement", "You bought the first share of a stock on your wishlist.", 3);
          QTimer::singleShot(300, [] {
            save(frmMsgPopup, "4-popup");
-           QCoreApplication::exit(0);
+           QCoreApplication::exit(allWritten ? 0 : 1);
          });
        });
   QTimer::singleShot(60000, [] {

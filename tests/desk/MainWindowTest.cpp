@@ -19,6 +19,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "FileOps.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 #include "f_Main.h"
@@ -216,6 +217,19 @@ TEST_F(MainWindowTest, RealTicksAdvanceTheClockWithTheirHandOffsOnTheGuiThread) 
             (std::vector<std::string>{"setWriting on", "setWriting off", "cycleFinished", "tickFinished"}));
 }
 
+// A whole game day through the window's clock: every period's tick ends, and the day rolls over.
+TEST_F(MainWindowTest, TheClockPlaysAWholeGameDay) {
+  const int ticksPerDay = 20 * Qorvex6::QorvexCore::STEPS_PER_CYCLE;
+  for (int i = 0; i < ticksPerDay; ++i) {
+    tickAndWait();
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_EQ(db().daycount, 1);
+  EXPECT_EQ(db().clockTick, 0);
+  EXPECT_EQ(main_->lblClock->text(), "1 day so far (0/20)");
+  EXPECT_FALSE(main_->isWritingData);
+}
+
 TEST_F(MainWindowTest, SaveWritesTheSaveFolderAndTellsNewFromOverwritten) {
   const std::filesystem::path save = user_.file("Save") / "Tester";
   main_->btnSaveClick();
@@ -235,6 +249,38 @@ TEST_F(MainWindowTest, SaveWritesTheSaveFolderAndTellsNewFromOverwritten) {
   tickAndWait();
   EXPECT_TRUE(std::filesystem::is_regular_file(save)) << "auto-save at a new day";
   EXPECT_EQ(popupText(), "Save|Saved completed!");
+}
+
+// A save whose file cannot be written says so, and an earlier save of the game stays as it was.
+TEST_F(MainWindowTest, AFailedSaveSaysSoAndKeepsTheEarlierSave) {
+  const std::filesystem::path save = user_.file("Save") / "Tester";
+  const auto failWrites = [](std::string_view step, const std::filesystem::path&) {
+    return step == "write" ? EIO : 0;
+  };
+  platform::setFileFaultHook(failWrites);
+  main_->btnSaveClick();
+  platform::setFileFaultHook(nullptr);
+  EXPECT_EQ(popupText(), "Save|Error Saving your session...");
+  EXPECT_FALSE(std::filesystem::exists(save));
+
+  main_->btnSaveClick();
+  ASSERT_EQ(popupText(), "Save|Saved completed!");
+  const auto savedSize = std::filesystem::file_size(save);
+  db().profile.budget[0] += 1000;  // a change the failing save would carry
+  platform::setFileFaultHook(failWrites);
+  main_->btnSaveClick();
+  platform::setFileFaultHook(nullptr);
+  EXPECT_EQ(popupText(), "Save|Cannot save your session...");
+  EXPECT_EQ(std::filesystem::file_size(save), savedSize);
+  // Read back by a game of its own, with a user folder of its own.
+  testsupport::TempDir other;
+  std::filesystem::create_directory(other.file("Save"));
+  std::filesystem::copy_file(save, other.file("Save") / "Tester");
+  Qorvex6::qxNullHost host;
+  Qorvex6::QorvexCore reader(host, {QCoreApplication::applicationDirPath().toStdString(), other.path()});
+  ASSERT_TRUE(reader.loadGame((other.file("Save") / "Tester").string()));
+  EXPECT_EQ(reader.database->profile.budget[0], db().profile.budget[0] - 1000)
+      << "the earlier save is intact";
 }
 
 TEST_F(MainWindowTest, ASaveFolderThatCannotBeMadeGivesTheMessageWithTheLockFree) {
@@ -264,7 +310,17 @@ TEST_F(MainWindowTest, ClosingWhileATickRunsWaitsForItAndFreesTheGame) {
   main_->timerClock->start();
   main_->timerClockTimer();
   ASSERT_TRUE(main_->isProcessing);
+  // While the window waits for the tick, the player pauses and resumes and a clock period comes: none of
+  // it may start another tick on the game about to be freed.
+  int lateActions = 0;
+  QTimer::singleShot(0, main_.get(), [&] {
+    main_->pieClockClick();
+    main_->pieClockClick();
+    main_->timerClockTimer();
+    ++lateActions;
+  });
   main_->close();
+  EXPECT_EQ(lateActions, 1) << "the wait serves events";
   EXPECT_FALSE(main_->isProcessing) << "the tick ran to its end";
   EXPECT_EQ(main_->core, nullptr);
   EXPECT_FALSE(main_->timerClock->isActive());

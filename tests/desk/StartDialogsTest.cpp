@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ScopedEnv.h"
 #include "f_LoadGame.h"
 #include "f_NewGame.h"
 
@@ -28,26 +29,6 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 QT_END_NAMESPACE
 
 namespace {
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
-    old_ = qgetenv(name);
-    qputenv(name, value);
-  }
-  ~ScopedEnv() {
-    if (had_) {
-      qputenv(name_, old_);
-    } else {
-      qunsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
-};
 
 // Runs `action` once the dialog's modal loop is up; a dialog still open after a few seconds is closed so
 // a failing test cannot hang, and reported through timedOut.

@@ -1,0 +1,26 @@
+// The program's application object: an exception that escapes an event handler is shown to the player
+// and the program goes on.
+
+#pragma once
+
+#include <functional>
+
+#include <QApplication>
+#include <QString>
+
+namespace desk {
+
+class QorvexApplication : public QApplication {
+  Q_OBJECT
+
+ public:
+  QorvexApplication(int& argc, char** argv);
+
+  bool notify(QObject* receiver, QEvent* event) override;
+
+  // Shows the text of an escaped exception (empty for one that is no std::exception); a message box
+  // unless replaced.
+  std::function<void(const QString&)> showException;
+};
+
+}  // namespace desk
