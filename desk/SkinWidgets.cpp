@@ -39,4 +39,18 @@ QPushButton* closeButton(QWidget* parent, QPoint at) {
   return button;
 }
 
+bool PictureClick::press(QObject* picture, const QMouseEvent* mouse) {
+  if (mouse->button() != Qt::LeftButton) return false;
+  pressedOn_ = picture;
+  return true;
+}
+
+bool PictureClick::release(QObject* picture, const QMouseEvent* mouse) {
+  if (mouse->button() != Qt::LeftButton) return false;
+  const bool click =
+      pressedOn_ == picture && static_cast<QWidget*>(picture)->rect().contains(mouse->position().toPoint());
+  pressedOn_ = nullptr;
+  return click;
+}
+
 }  // namespace desk

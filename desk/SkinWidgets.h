@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPoint>
 #include <QPushButton>
 #include <QString>
@@ -14,6 +15,19 @@ QLabel* skinPicture(QWidget* parent, const QString& name, QPoint at);
 // A borderless dialog of the size of its background picture, shaped by the picture's white surround;
 // returns the background label.
 QLabel* shapedBackground(QDialog* dialog, const QString& name, QSize size);
+
+// A left-button click on pictures whose mouse events an event filter takes: the press and the release on
+// the same picture, the release inside it.
+class PictureClick {
+ public:
+  // A left press on the picture starts a click; true for a left press.
+  bool press(QObject* picture, const QMouseEvent* mouse);
+  // True when this left release ends a click on the picture.
+  bool release(QObject* picture, const QMouseEvent* mouse);
+
+ private:
+  QObject* pressedOn_ = nullptr;
+};
 
 // The shaped dialogs' "X" button, 75x25 at `at`, never the default button.
 QPushButton* closeButton(QWidget* parent, QPoint at);

@@ -182,20 +182,12 @@ bool TfrmLoadGame::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton) {
-        pressedOn_ = watched;
-        swallowClick_ = false;
-      }
+      if (click_.press(watched, mouse)) swallowClick_ = false;
       if (onLoad) Image2MouseDown(mouse->button(), mouse->modifiers());
       return true;
     }
     case QEvent::MouseButtonRelease: {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) return true;
-      const bool click = pressedOn_ == watched &&
-                         static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
-      pressedOn_ = nullptr;
-      if (!click) return true;
+      if (!click_.release(watched, static_cast<QMouseEvent*>(event))) return true;
       if (swallowClick_) {
         swallowClick_ = false;
       } else if (onNew) {

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "SkinWidgets.h"
+
 class QLabel;
 class QListWidget;
 class QMouseEvent;
@@ -70,8 +72,8 @@ class TfrmLoadGame : public QDialog {
   void importSelected();
 
   QString selectedName_;
-  QObject* pressedOn_ = nullptr;  // the picture a left-button press started on
-  bool swallowClick_ = false;     // the import gesture's press eats the click that follows
+  desk::PictureClick click_;
+  bool swallowClick_ = false;  // the import gesture's press eats the click that follows
 };
 
 extern TfrmLoadGame* frmLoadGame;

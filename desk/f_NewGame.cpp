@@ -96,17 +96,11 @@ bool TfrmNewGame::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) pressedOn_ = watched;
+      click_.press(watched, static_cast<QMouseEvent*>(event));
       return true;
-    case QEvent::MouseButtonRelease: {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) return true;
-      const bool click = pressedOn_ == watched &&
-                         static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
-      pressedOn_ = nullptr;
-      if (click) Image1Click();
+    case QEvent::MouseButtonRelease:
+      if (click_.release(watched, static_cast<QMouseEvent*>(event))) Image1Click();
       return true;
-    }
     case QEvent::MouseMove:
       if (watched == Image1) Image1MouseMove();
       return false;

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "SkinWidgets.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,7 +49,7 @@ class TfrmNewGame : public QDialog {
 
  private:
   QString playerName_;
-  QObject* pressedOn_ = nullptr;  // the picture a left-button press started on
+  desk::PictureClick click_;
 };
 
 extern TfrmNewGame* frmNewGame;
