@@ -470,13 +470,7 @@ void TfrmMain::runStartLoop() {
         return;
       }
       bool created = false;
-      try {
-        created = core->createGame(name.toStdString());
-      } catch (const std::exception& e) {
-        trace(std::string("createGame: ") + e.what());
-      } catch (...) {
-        trace("createGame: an unknown failure");
-      }
+      guarded("createGame", [&] { created = core->createGame(name.toStdString()); });
       if (!created) {
         message("Cannot start a new game");
         close();
@@ -484,13 +478,7 @@ void TfrmMain::runStartLoop() {
       }
     } else {
       bool loaded = false;
-      try {
-        loaded = core->loadGame(savePath.toStdString());
-      } catch (const std::exception& e) {
-        trace(std::string("loadGame: ") + e.what());
-      } catch (...) {
-        trace("loadGame: an unknown failure");
-      }
+      guarded("loadGame", [&] { loaded = core->loadGame(savePath.toStdString()); });
       if (!loaded) {
         message("Incompatible save file format.");
         continue;
@@ -829,11 +817,7 @@ void TfrmMain::btnSaveClick() {
       const std::filesystem::path path = core->savePath(core->database->profile.playerName);
       const bool existed = !path.empty() && std::filesystem::is_regular_file(path, error);
       bool saved = false;
-      try {
-        saved = !path.empty() && core->saveGame(path.string());
-      } catch (const std::exception& e) {
-        trace(std::string("saveGame: ") + e.what());
-      }
+      guarded("saveGame", [&] { saved = !path.empty() && core->saveGame(path.string()); });
       if (existed)
         popup("Save", saved ? "Save overwritten." : "Cannot save your session...");
       else
@@ -879,16 +863,22 @@ void TfrmMain::trace(std::string_view line) {
   qInfo("%.*s", static_cast<int>(line.size()), line.data());
 }
 
+void TfrmMain::guarded(const char* what, const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (const std::exception& e) {
+    trace(std::string(what) + ": " + e.what());
+  } catch (...) {
+    trace(std::string(what) + ": an unknown failure");
+  }
+}
+
 void TfrmMain::onGuiThread(const char* name, const std::function<void()>& fn) {
   auto run = [this, name, &fn] {
-    try {
+    guarded(name, [&] {
       if (handOffObserver) handOffObserver(name);
       fn();
-    } catch (const std::exception& e) {
-      trace(std::string(name) + ": " + e.what());
-    } catch (...) {
-      trace(std::string(name) + ": an unknown failure");
-    }
+    });
   };
   if (QThread::currentThread() == thread()) {
     run();
@@ -938,11 +928,7 @@ void TfrmMain::cycleFinished() {
 
 void TfrmMain::tickFinished(bool newCycle, bool autoSave) {
   onGuiThread("tickFinished", [this, newCycle, autoSave] {
-    try {
-      updateClock(false, !newCycle);
-    } catch (const std::exception& e) {
-      trace(std::string("updating the clock: ") + e.what());
-    }
+    guarded("updating the clock", [&] { updateClock(false, !newCycle); });
     // Busy off whatever the display did, or the clock would never tick again.
     imgProcessing1->hide();
     isProcessing = false;

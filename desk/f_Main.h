@@ -222,6 +222,8 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   void setSpeed(int speed);
   // Starts the tick master; false when no thread could be had.
   bool startTick(bool autoSave);
+  // Runs fn; a failure it throws is traced under `what` and goes no further.
+  void guarded(const char* what, const std::function<void()>& fn);
   // Runs fn on the GUI thread and returns when it is done.
   void onGuiThread(const char* name, const std::function<void()>& fn);
   void popup(const QString& title, const QString& text);
