@@ -86,9 +86,8 @@ pList<qxStockPrice> qxSaveGame::getPrices(const qxORDER* criteria, int limit) {
 }
 
 pList<qxStockHistory> qxSaveGame::getDailyPrices(const qxORDER* criteria) {
-  std::string sql = "SELECT * FROM [dailyPrice] ";
-  if (criteria != nullptr) sql += "WHERE " + buildFieldList(criteria, " AND ");
-  return pList<qxStockHistory>(*connection, sql + " ORDER BY [ID] DESC" + limitedRows(200));
+  return pList<qxStockHistory>(*connection, "SELECT * FROM [dailyPrice]" + criteriaClause(criteria) +
+                                                " ORDER BY [ID] DESC" + limitedRows(200));
 }
 
 qxEconomicFactor qxSaveGame::getFactors() {
@@ -160,8 +159,7 @@ bool qxSaveGame::recordExchangeRates(const float rates[6]) {
   std::string values;
   for (int i = 0; i < 6; ++i) {
     if (i > 0) values += ", ";
-    values +=
-        std::isfinite(rates[i]) ? platform::formatFixed(rates[i], 4, false) : platform::sqlNumber(rates[i]);
+    values += platform::sqlFixed(rates[i], 4);
   }
   const bool stored = execSQL(
       "INSERT INTO exchHistory ([rateExchange_Thai],[rateExchange_London],[rateExchange_Japan],"
@@ -187,16 +185,15 @@ bool qxSaveGame::recordPrice(const char* symbol, float price) {
   const int clock = daycount * 10 + clockTick;
   execSQL("INSERT INTO [price] ([symbol],[clock],[price]) VALUES (" + quoted + "," + std::to_string(clock) +
           "," + platform::sqlNumber(price) + ")");
-  execSQL("UPDATE [stock] SET openPrice=currentPrice WHERE symbol=" + quoted +
-          " AND (openPrice=0 OR openPrice=closePrice)");
-  execSQL(
-      "UPDATE [stock] SET todayHigh=currentPrice WHERE (todayHigh=0 OR todayHigh<currentPrice) AND symbol=" +
-      quoted);
-  execSQL("UPDATE [stock] SET todayLow=currentPrice WHERE (todayLow=0 OR todayLow>currentPrice) AND symbol=" +
-          quoted);
-  const qxORDER assignments{T::textTerm("symbol", symbol), T::numberTerm("currentprice", price)};
-  const qxORDER criteria{T::textTerm("symbol", symbol)};
-  return updateStockFields(&assignments, &criteria);
+  // One statement: every SET reads the row as it was, so open, high and low follow the price the stock had
+  // before this one, and the new price lands last.
+  return execSQL(
+      "UPDATE [stock] SET "
+      "openPrice=CASE WHEN openPrice=0 OR openPrice=closePrice THEN currentPrice ELSE openPrice END, "
+      "todayHigh=CASE WHEN todayHigh=0 OR todayHigh<currentPrice THEN currentPrice ELSE todayHigh END, "
+      "todayLow=CASE WHEN todayLow=0 OR todayLow>currentPrice THEN currentPrice ELSE todayLow END, "
+      "currentprice=" +
+      platform::sqlNumber(price) + " WHERE symbol=" + quoted);
 }
 
 }  // namespace Qorvex6

@@ -10,12 +10,6 @@ namespace {
 
 using T = qxSUBORDER;
 
-// A number without decimals, halves rounded away from zero; a non-finite value gives a token the
-// engine rejects, so its statement fails instead of storing it.
-std::string wholeNumber(double value) {
-  return std::isfinite(value) ? platform::formatFixed(value, 0, false) : platform::sqlNumber(value);
-}
-
 }  // namespace
 
 pList<qxQueue> qxSaveGame::getQueue(const qxORDER* criteria) {
@@ -29,9 +23,9 @@ pList<qxShare> qxSaveGame::getPortfolio(const qxORDER* criteria) {
 }
 
 int qxSaveGame::countPortfolio(const qxORDER* criteria) {
-  platform::DbDataset rows(*connection, "SELECT * FROM [portfolio]" + criteriaClause(criteria));
-  rows.open();
-  return rows.recordCount();
+  return connection->query("SELECT count(*) FROM [portfolio]" + criteriaClause(criteria))
+      .at(0, 0)
+      .asInteger();
 }
 
 pList<qxBelonging> qxSaveGame::getBelongings(const qxORDER* criteria) {
@@ -83,8 +77,8 @@ bool qxSaveGame::deletePortfolio(const qxORDER* criteria) {
 
 bool qxSaveGame::insertBelonging(const qxProductInfo* product) {
   return execSQL("INSERT INTO belonging  \t\t\t([productID],[boughtValue],[currentValue]) \t\t\tVALUES(" +
-                 std::to_string(product->ID) + ", " + wholeNumber(product->saleprice) + ", " +
-                 wholeNumber(product->saleprice) + ")");
+                 std::to_string(product->ID) + ", " + platform::sqlFixed(product->saleprice, 0) + ", " +
+                 platform::sqlFixed(product->saleprice, 0) + ")");
 }
 
 bool qxSaveGame::deleteBelongings(const qxORDER* criteria) {

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <mutex>
 #include <stdexcept>
 
 namespace platform {
@@ -93,21 +92,7 @@ std::optional<DateTime> parseDateTime(std::string_view text) {
   return DateTime{encodeDate(year, month, day).days + fraction};
 }
 
-namespace {
-std::mutex todayLock;
-std::function<CivilDate()> todaySource;
-}  // namespace
-
-void setTodaySource(std::function<CivilDate()> source) {
-  std::lock_guard lock(todayLock);
-  todaySource = std::move(source);
-}
-
 CivilDate localToday() {
-  {
-    std::lock_guard lock(todayLock);
-    if (todaySource) return todaySource();
-  }
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

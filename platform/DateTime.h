@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +31,5 @@ std::optional<DateTime> parseDateTime(std::string_view text);
 
 // Today's date in the local time zone, or what the installed source says (for tests).
 CivilDate localToday();
-void setTodaySource(std::function<CivilDate()> source);  // nullptr restores the system clock
 
 }  // namespace platform

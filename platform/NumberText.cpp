@@ -95,6 +95,10 @@ std::string sqlNumber(double value) {
   return floatToStr(value);
 }
 
+std::string sqlFixed(double value, int decimals) {
+  return std::isfinite(value) ? formatFixed(value, decimals, false) : sqlNumber(value);
+}
+
 std::string formatFixed(double value, int decimals, bool grouped) {
   if (std::string special = nonFiniteText(value); !special.empty()) return special;
   if (decimals < 0) decimals = 0;

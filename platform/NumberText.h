@@ -15,6 +15,9 @@ std::string floatToStr(double value);
 // floatToStr for SQL text. A non-finite value renders as a token the engine rejects (\NAN, \INF, \-INF:
 // a backslash is no SQL token), so the statement that carries it fails instead of storing it.
 std::string sqlNumber(double value);
+// A fixed-point literal with `decimals` digits, halves away from zero; a non-finite value gives the
+// token sqlNumber gives, which the engine rejects.
+std::string sqlFixed(double value, int decimals);
 
 // `decimals` digits after '.' (none when decimals <= 0), rounded from the exact binary value to nearest
 // with exact halves away from zero (1234.5 -> "1235", but 2.675 -> "2.67": it lies below the half);
