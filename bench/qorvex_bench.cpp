@@ -20,16 +20,6 @@ namespace {
 using namespace Qorvex6;
 
 constexpr double kFastIntervalMs = 1000;
-constexpr const char* kPassword = "_vexlim_";
-
-class BenchHost : public qxHost {
- public:
-  void postPopup(const std::string&, const std::string&, int) override {}
-  std::recursive_mutex& gameLock() override { return lock_; }
-
- private:
-  std::recursive_mutex lock_;
-};
 
 double percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
@@ -47,7 +37,7 @@ std::filesystem::path scaledTemplate(const std::filesystem::path& folder, int sc
   const auto file = folder / ("game-x" + std::to_string(scale) + ".db");
   std::filesystem::copy_file(QORVEX_TEMPLATE_FILE, file, std::filesystem::copy_options::overwrite_existing);
   platform::DbConnection db;
-  db.open(file, kPassword);
+  db.open(file, DATABASE_PASSWORD);
   const std::string stocks = std::to_string(db.query("SELECT max(id) FROM stock").at(0, 0).asInteger());
   const std::string companies =
       std::to_string(db.query("SELECT max(rowid) FROM company").at(0, 0).asInteger());
@@ -77,9 +67,9 @@ struct Run {
 };
 
 Run play(const std::filesystem::path& file, int timelineMode, int days) {
-  BenchHost host;
+  qxNullHost host;
   QorvexCore core(host);
-  core.database->openDatabase(file.string(), kPassword);
+  core.database->openDatabase(file.string(), DATABASE_PASSWORD);
   core.database->readProfile();
   core.database->timelineMode = timelineMode;
   Run run;

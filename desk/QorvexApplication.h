@@ -14,7 +14,9 @@ class QorvexApplication : public QApplication {
   Q_OBJECT
 
  public:
+  // Also sends the game core's diagnostics, from any thread, to Qt's message log.
   QorvexApplication(int& argc, char** argv);
+  ~QorvexApplication() override;
 
   bool notify(QObject* receiver, QEvent* event) override;
 

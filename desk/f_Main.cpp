@@ -860,7 +860,7 @@ void TfrmMain::postPopup(const std::string& title, const std::string& text, int 
 }
 
 void TfrmMain::trace(std::string_view line) {
-  qInfo("%.*s", static_cast<int>(line.size()), line.data());
+  Qorvex6::QorvexCore::debugLog(line);
 }
 
 void TfrmMain::guarded(const char* what, const std::function<void()>& fn) {

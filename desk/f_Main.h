@@ -110,7 +110,6 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   void setWriting(bool on) override;
   void cycleFinished() override;
   void tickFinished(bool newCycle, bool autoSave) override;
-  void trace(std::string_view line) override;
 
   // --- State ----------------------------------------------------------------------------------------
   std::atomic<bool> isProcessing{false};
@@ -222,6 +221,8 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   void setSpeed(int speed);
   // Starts the tick master; false when no thread could be had.
   bool startTick(bool autoSave);
+  // A diagnostic line, into the core's trace.
+  static void trace(std::string_view line);
   // Runs fn; a failure it throws is traced under `what` and goes no further.
   void guarded(const char* what, const std::function<void()>& fn);
   // Runs fn on the GUI thread and returns when it is done.

@@ -73,10 +73,9 @@ void QorvexCore::concludeAfterCycle(std::uint16_t next) {
   };
   attempt("the portfolio value", [this] {
     const double portfolioValue = getPortfolioValue();
-    if (portfolioValue > database->profile.statHighestPortVal) {
+    // Stored with the profile write below.
+    if (portfolioValue > database->profile.statHighestPortVal)
       database->profile.statHighestPortVal = portfolioValue;
-      database->syncProfile(PROFILE_WRITE);
-    }
   });
   database->clockTick = next;
   if (next >= CYCLES_PER_DAY) {

@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,12 @@ void QorvexCore::checkCycleMilestones() {
 
   const pList<qxShare> holdings = getPortfolio();
   const int n = holdings.count();
-  // The database compares market titles without case: "JAPAN" finds the Japan holdings.
-  const int japan = getPortfolioByMarket("JAPAN").count();
+  int japan = 0;
   bool heldLong = false;
   int marketSum = 0;
   for (const qxShare& holding : holdings.items) {
+    // Market titles compare without case, as the database compares them.
+    if (platform::equalsNoCase(holding.marketTitle, "JAPAN")) ++japan;
     if (holding.heldlength >= 100) heldLong = true;
     const int m = marketIndexOf(holding.marketTitle);
     if (m >= 0) marketSum += 1 << m;
@@ -68,9 +70,15 @@ void QorvexCore::checkCycleMilestones() {
   award(7, n >= 26);
   award(8, heldLong);
   award(13, japan >= 8);
-  if (!isPassed(*database, 16)) award(16, getPortfolioValue() > 500000.0);
+  // Valued once, and only when a milestone still needs it.
+  std::optional<double> value;
+  const auto portfolioValue = [&] {
+    if (!value) value = getPortfolioValue();
+    return *value;
+  };
+  if (!isPassed(*database, 16)) award(16, portfolioValue() > 500000.0);
   award(17, n >= 6 && marketSum >= 63);
-  if (!isPassed(*database, 18)) award(18, getPortfolioValue() >= cash);
+  if (!isPassed(*database, 18)) award(18, portfolioValue() >= cash);
   award(20, n >= 20);
 }
 

@@ -90,8 +90,9 @@ bool QorvexCore::completeQueue(qxQueue* row) {
     // A bid for a market without a budget has nothing to pay with and lapses.
     if (m >= 0 && profile.budget[m] > cost) {
       bool delivered = false;
-      if (database->countPortfolio(&bySymbol) == 1) {
-        const qxShare held = database->getPortfolio(&bySymbol).at(0);
+      const pList<qxShare> existing = database->getPortfolio(&bySymbol);
+      if (existing.count() == 1) {
+        const qxShare held = existing.at(0);
         const double vol = held.vol + qty;
         const double avg = (cost + static_cast<double>(held.avg_price) * held.vol) / vol;
         const qxORDER assignments{T::numberTerm("vol", vol), T::numberTerm("avg_price", avg)};
@@ -122,8 +123,8 @@ bool QorvexCore::completeQueue(qxQueue* row) {
         debugLog("completeQueue: the holding of " + symbol + " was not written; the bid lapses");
       }
     }
-  } else if (database->countPortfolio(&bySymbol) == 1) {
-    const qxShare held = database->getPortfolio(&bySymbol).at(0);
+  } else if (const pList<qxShare> existing = database->getPortfolio(&bySymbol); existing.count() == 1) {
+    const qxShare held = existing.at(0);
     const int m = marketIndexOf(held.marketTitle);
     // A holding outside the six markets has no budget to credit: the offer lapses and the shares stay.
     if (m >= 0) {

@@ -61,10 +61,9 @@ double QorvexCore::getPortfolioValue() {
 }
 
 double QorvexCore::getPortfolioCost() {
-  const int n = database->countPortfolio(nullptr);
   const pList<qxShare> holdings = database->getPortfolio(nullptr);
   double total = 0;
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i < holdings.count(); ++i) {
     const qxShare holding = holdings.at(i);
     total += convertCurrency(static_cast<double>(holding.avg_price) * holding.vol,
                              marketIndexOf(holding.marketTitle), USD);

@@ -28,12 +28,9 @@ class qxHost {
   // The clock display (with a display refresh after a cycle), the busy state cleared and, when due,
   // the auto-save: one main-thread step, so no tick slips in between.
   virtual void tickFinished(bool /*newCycle*/, bool /*autoSave*/) {}
-
-  // Diagnostics; any thread. Discarded by default.
-  virtual void trace(std::string_view /*line*/) {}
 };
 
-// A host without windows: popups and trace lines are dropped.
+// A host without windows: popups are dropped.
 class qxNullHost : public qxHost {
  public:
   void postPopup(const std::string&, const std::string&, int) override {}

@@ -22,8 +22,7 @@ double millisecondsSince(Clock::time_point start) {
 class WritingHold {
  public:
   WritingHold(QorvexCore& core, TickReport& report)
-      : core_(core),
-        report_(report),
+      : report_(report),
         lock_(core.host().gameLock()),
         transaction_(*core.database->connection),
         start_(Clock::now()) {}
@@ -35,7 +34,6 @@ class WritingHold {
   }
 
  private:
-  QorvexCore& core_;
   TickReport& report_;
   std::lock_guard<std::recursive_mutex> lock_;
   platform::DbTransaction transaction_;
@@ -285,7 +283,8 @@ void qxThread::processPendingTask(pTask* task) {
       const qxStockInfo before = core_.getStockInfo(task->symbol);
       if (core_.completeQueue(&task->queueRow)) tradedRows_.push_back(task->queueRow.ID);
       if (before.openPrice == 0) {
-        const qxORDER open{T::numberTerm("openPrice", core_.getCurrentPrice(task->symbol))};
+        // Settling writes no stock row: the price read before still holds.
+        const qxORDER open{T::numberTerm("openPrice", QorvexCore::getPrice(before))};
         db.updateStockFields(&open, &bySymbol);
       }
       break;

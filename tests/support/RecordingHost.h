@@ -24,8 +24,6 @@ class RecordingHost : public Qorvex6::qxHost {
     popups_.push_back({title, text, stars});
   }
   std::recursive_mutex& gameLock() override { return gameLock_; }
-  // Tests keep the core's diagnostics quiet.
-  void trace(std::string_view) override {}
 
   // The tick master's hand-offs, in order; each also checks that nobody holds the game lock then.
   void tickStarted() override { handOff("tickStarted"); }
