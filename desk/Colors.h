@@ -11,4 +11,10 @@ inline QColor fromTColor(std::uint32_t c) {
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
+// Shared colours of the windows.
+inline constexpr std::uint32_t kMessageText = 0x002F5B46;  // popups and notes: red 70, green 91, blue 47
+inline constexpr std::uint32_t kDialogText = 0x00113127;  // start and name dialogs: red 39, green 49, blue 17
+inline constexpr std::uint32_t kFieldBackground =
+    0x00F3F8F1;  // their list and entry box: red 241, green 248, blue 243
+
 }  // namespace desk

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -21,6 +22,17 @@ QString userFolder() {
   if (!fromEnvironment.isEmpty()) return QDir::cleanPath(fromEnvironment);
   // Named explicitly so the folder does not follow the application or organisation name.
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/qorvex";
+}
+
+Qorvex6::CoreFolders coreFolders() {
+  Qorvex6::CoreFolders folders;
+  folders.resources = QFile::encodeName(resourceFolder()).toStdString();
+  folders.user = QFile::encodeName(userFolder()).toStdString();
+  return folders;
+}
+
+QString saveFolder() {
+  return QFile::decodeName(Qorvex6::QorvexCore::saveFolderIn(coreFolders().user).string().c_str());
 }
 
 }  // namespace desk

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "Qorvex6class.h"
+
 namespace desk {
 
 // The read-only folder holding data/wvh.lyf and skins/: $QORVEX_RESOURCE_DIR when set, else
@@ -14,5 +16,11 @@ QString resourceFolder();
 // The player's folder (working copy, exports, Save/): $QORVEX_USER_DIR when set, else the qorvex
 // folder in the user's data location (~/.local/share/qorvex). Not created here.
 QString userFolder();
+
+// The two folders above as the game core takes them (file-system encoded).
+Qorvex6::CoreFolders coreFolders();
+
+// The Save folder of the user folder, the one the core saves into.
+QString saveFolder();
 
 }  // namespace desk

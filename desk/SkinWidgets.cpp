@@ -1,11 +1,36 @@
 #include "SkinWidgets.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 
 #include "JpegLoader.h"
 #include "SkinShape.h"
 
 namespace desk {
+
+QFont windowFont(int pixels, bool bold) {
+  QFont font("Carlito");
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+void setTextColour(QWidget* widget, QColor colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}
+
+void centreOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen != nullptr) window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+bool isLeftReleaseInside(const QWidget* widget, const QMouseEvent* mouse) {
+  return mouse->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+         widget->rect().contains(mouse->position().toPoint());
+}
 
 QLabel* skinPicture(QWidget* parent, const QString& name, QPoint at) {
   auto* label = new QLabel(parent);
@@ -47,8 +72,7 @@ bool PictureClick::press(QObject* picture, const QMouseEvent* mouse) {
 
 bool PictureClick::release(QObject* picture, const QMouseEvent* mouse) {
   if (mouse->button() != Qt::LeftButton) return false;
-  const bool click =
-      pressedOn_ == picture && static_cast<QWidget*>(picture)->rect().contains(mouse->position().toPoint());
+  const bool click = pressedOn_ == picture && isLeftReleaseInside(static_cast<QWidget*>(picture), mouse);
   pressedOn_ = nullptr;
   return click;
 }

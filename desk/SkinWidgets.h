@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
+#include <QFont>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPoint>
@@ -8,6 +10,18 @@
 #include <QString>
 
 namespace desk {
+
+// The forms' font (Carlito, metric-compatible with Calibri) at a pixel size.
+QFont windowFont(int pixels, bool bold = false);
+
+// Sets the colour of a label's text.
+void setTextColour(QWidget* widget, QColor colour);
+
+// Centres a window on the work area of its screen.
+void centreOnScreen(QWidget* window);
+
+// Whether the event is a left-button release inside the widget.
+bool isLeftReleaseInside(const QWidget* widget, const QMouseEvent* mouse);
 
 // A label showing the skin picture `name` at `at`, sized to the picture (120x34 while it is missing).
 QLabel* skinPicture(QWidget* parent, const QString& name, QPoint at);

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "JpegLoader.h"
+#include "SkinWidgets.h"
 
 TfrmAbout* frmAbout = nullptr;
 
@@ -31,8 +32,7 @@ void TfrmAbout::imgBKClick() {
 
 void TfrmAbout::showEvent(QShowEvent* event) {
   // Centred on the desktop, not over the main window.
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - rect().center());
+  desk::centreOnScreen(this);
   QDialog::showEvent(event);
 }
 
@@ -41,12 +41,10 @@ void TfrmAbout::keyPressEvent(QKeyEvent*) {
 }
 
 bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == imgBK && event->type() == QEvent::MouseButtonRelease) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton && imgBK->rect().contains(mouse->position().toPoint())) {
-      imgBKClick();
-      return true;
-    }
+  if (watched == imgBK && event->type() == QEvent::MouseButtonRelease &&
+      desk::isLeftReleaseInside(imgBK, static_cast<QMouseEvent*>(event))) {
+    imgBKClick();
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }

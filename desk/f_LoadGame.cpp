@@ -21,23 +21,13 @@
 
 TfrmLoadGame* frmLoadGame = nullptr;
 
-namespace {
-
-std::filesystem::path toPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-}  // namespace
-
 TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
   imgBK = desk::shapedBackground(this, "frmLoadGame_imgBK", QSize(775, 403));
 
-  QFont text("Carlito");
-  text.setPixelSize(19);
   lstSave = new QListWidget(this);
   lstSave->setGeometry(303, 144, 280, 130);
   lstSave->setFrameShape(QFrame::NoFrame);
-  lstSave->setFont(text);
+  lstSave->setFont(desk::windowFont(19));
   lstSave->setSelectionMode(QAbstractItemView::SingleSelection);
   lstSave->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lstSave->setUniformItemSizes(true);
@@ -45,7 +35,7 @@ TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
       QString("QListWidget { background: %1; color: %2; outline: 0; }"
               "QListWidget::item { height: 23px; border: none; padding-left: 4px; }"
               "QListWidget::item:selected { background: %3; color: %4; border: none; padding-left: 4px; }")
-          .arg(desk::fromTColor(0xF3F8F1).name(), desk::fromTColor(0x113127).name(),
+          .arg(desk::fromTColor(desk::kFieldBackground).name(), desk::fromTColor(desk::kDialogText).name(),
                QColor(40, 110, 110).name(), QColor(250, 244, 220).name()));
   connect(lstSave, &QListWidget::itemDoubleClicked, this, &TfrmLoadGame::lstSaveDblClick);
 
@@ -65,10 +55,8 @@ TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
   lblClock = new QLabel("Double click a slot to load, or click 'new' to start a new virtual market. ", this);
   lblClock->setWordWrap(true);
   lblClock->setGeometry(303, 288, 300, 44);
-  QFont hint("Carlito");
-  hint.setPixelSize(15);
-  lblClock->setFont(hint);
-  lblClock->setStyleSheet(QString("color: %1;").arg(desk::fromTColor(0x113127).name()));
+  lblClock->setFont(desk::windowFont(15));
+  desk::setTextColour(lblClock, desk::fromTColor(desk::kDialogText));
 
   Button1 = desk::closeButton(this, {672, 8});
   connect(Button1, &QPushButton::clicked, this, &TfrmLoadGame::Button1Click);
@@ -87,11 +75,11 @@ TfrmLoadGame::Choice TfrmLoadGame::run(QString* savePath) {
 }
 
 QString TfrmLoadGame::saveFolder() {
-  return desk::userFolder() + "/Save";
+  return desk::saveFolder();
 }
 
 void TfrmLoadGame::showEvent(QShowEvent* event) {
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  desk::centreOnScreen(this);
   FormShow();
   QDialog::showEvent(event);
 }
@@ -147,7 +135,7 @@ void TfrmLoadGame::importSelected() {
   try {
     Qorvex6::qxNullHost host;
     // The temporary core closes its database as it goes out of scope, right after the import.
-    Qorvex6::QorvexCore core(host, {toPath(desk::resourceFolder()), toPath(desk::userFolder())});
+    Qorvex6::QorvexCore core(host, desk::coreFolders());
     std::vector<Qorvex6::qxShare> rows;
     if (!core.importGame(QFile::encodeName(exportFile).toStdString(), &rows))
       qWarning("import of %s failed", qPrintable(exportFile));

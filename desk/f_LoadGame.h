@@ -19,7 +19,7 @@ class TfrmLoadGame : public QDialog {
   Q_OBJECT
 
  public:
-  // exec() results: New, the X button, Load (the chosen name in selectedName()). Esc and every other way
+  // exec() results: New, the X button, Load (the chosen name goes out through run()). Esc and every other way
   // of closing give QDialog::Rejected (0), which the start loop treats like the X button.
   static constexpr int ResultNew = 1;
   static constexpr int ResultClose = 2;
@@ -36,8 +36,6 @@ class TfrmLoadGame : public QDialog {
 
   // The folder the list shows: the Save folder of the user folder.
   static QString saveFolder();
-  // The name of the save chosen by the last Load; empty before one.
-  QString selectedName() const { return selectedName_; }
 
   // Opens the developer test bench; the main window fills it in. Nothing happens while it is empty.
   std::function<void()> openTestBench;

@@ -20,9 +20,11 @@
 #include <QThread>
 #include <QUrl>
 
+#include "FileOps.h"
 #include "JpegLoader.h"
 #include "ResourceFolders.h"
 #include "SkinList.h"
+#include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
@@ -53,8 +55,7 @@ void MainPicture::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainPicture::mouseReleaseEvent(QMouseEvent* event) {
-  emit released(event->button(), event->modifiers());
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  if (isLeftReleaseInside(this, event)) emit clicked();
   event->accept();
 }
 
@@ -111,7 +112,7 @@ void ClockPie::paintEvent(QPaintEvent*) {
 }
 
 void ClockPie::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+  if (isLeftReleaseInside(this, event)) emit clicked();
   event->accept();
 }
 
@@ -162,37 +163,31 @@ const QColor kRunningText(62, 97, 50);
 const char* const kBudgetPrefixes[6] = {
     "TH BUDGET : ", "UK BUDGET : ", "JP BUDGET : ", "SG BUDGET : ", "US BUDGET : ", "HK BUDGET : "};
 
-void setTextColour(QLabel* label, QColor colour) {
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
-}
+using desk::setTextColour;
+using desk::windowFont;
 
-QFont windowFont(int pixels, bool bold) {
-  QFont font("Carlito");
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
+// Paints the window behind a widget in the top bar's colour.
+void fillWithTopBarColour(QWidget* widget) {
+  widget->setAutoFillBackground(true);
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, QColor(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b));
+  widget->setPalette(palette);
 }
 
 // The picture stretched to w x h in the screen's pixel format, on this thread alone: Qt's own
 // scaling and conversion of a picture this large hand rows to a thread pool.
 QImage stretched(const QImage& source, int w, int h) {
   if (source.isNull() || w <= 0 || h <= 0) return {};
-  const QImage rgb = source.format() == QImage::Format_RGB888 ? source : QImage();
+  // Skins decode to RGB888; anything else is converted first.
+  const QImage rgb =
+      source.format() == QImage::Format_RGB888 ? source : source.convertToFormat(QImage::Format_RGB888);
   QImage target(w, h, QImage::Format_RGB32);
   for (int y = 0; y < h; ++y) {
-    const int sy = static_cast<int>(static_cast<long long>(y) * source.height() / h);
+    const uchar* in = rgb.constScanLine(static_cast<int>(static_cast<long long>(y) * source.height() / h));
     auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
-    if (!rgb.isNull()) {
-      const uchar* in = rgb.constScanLine(sy);
-      for (int x = 0; x < w; ++x) {
-        const uchar* px = in + 3 * static_cast<int>(static_cast<long long>(x) * source.width() / w);
-        out[x] = qRgb(px[0], px[1], px[2]);
-      }
-    } else {
-      for (int x = 0; x < w; ++x)
-        out[x] = source.pixel(static_cast<int>(static_cast<long long>(x) * source.width() / w), sy);
+    for (int x = 0; x < w; ++x) {
+      const uchar* px = in + 3 * static_cast<int>(static_cast<long long>(x) * source.width() / w);
+      out[x] = qRgb(px[0], px[1], px[2]);
     }
   }
   return target;
@@ -209,29 +204,16 @@ void enableTimer(QTimer* timer, bool on) {
 TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   setWindowTitle("Qorvex");
   setFocusPolicy(Qt::StrongFocus);
-  setAutoFillBackground(true);
-  {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b));
-    setPalette(palette);
-  }
+  fillWithTopBarColour(this);
 
-  Qorvex6::CoreFolders folders;
-  folders.resources = desk::resourceFolder().toStdString();
-  folders.user = desk::userFolder().toStdString();
-  core = std::make_unique<Qorvex6::QorvexCore>(*this, folders);
+  core = std::make_unique<Qorvex6::QorvexCore>(*this, desk::coreFolders());
   currentPage = 0;
 
   imgBK = new QLabel(this);
   background_ = desk::skin("frmMain_imgBK");
 
   bkTop = new QWidget(this);
-  bkTop->setAutoFillBackground(true);
-  {
-    QPalette palette = bkTop->palette();
-    palette.setColor(QPalette::Window, QColor(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b));
-    bkTop->setPalette(palette);
-  }
+  fillWithTopBarColour(bkTop);
   bkTop->setGeometry(0, 0, 800, kTopBarHeight);
 
   lblTitle = new MainPicture(this);
@@ -809,9 +791,7 @@ void TfrmMain::btnSaveClick() {
   {
     std::lock_guard lock(gameLock_);
     std::error_code error;
-    const std::filesystem::path folder = core->saveFolder();
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder)) {
+    if (!platform::createFolder(core->saveFolder(), error)) {
       folderFailed = true;
     } else {
       const std::filesystem::path path = core->savePath(core->database->profile.playerName);
@@ -896,8 +876,8 @@ void TfrmMain::onGuiThread(const char* name, const std::function<void()>& fn) {
 }
 
 bool TfrmMain::event(QEvent* event) {
-  annotateAcquire(&handOffSync_);
   if (event->type() != HandOffEvent::kType) return QWidget::event(event);
+  annotateAcquire(&handOffSync_);
   auto* job = static_cast<HandOffEvent*>(event);
   job->run();
   std::lock_guard lock(job->done->lock);

@@ -27,7 +27,7 @@ class QPushButton;
 namespace desk {
 
 // A picture of the main window: emits clicked on a left-button release inside it, mouseMoved while the
-// mouse moves over it, entered and left on hover, released with the button and modifiers of any release.
+// mouse moves over it, entered and left on hover.
 class MainPicture : public QLabel {
   Q_OBJECT
 
@@ -39,7 +39,6 @@ class MainPicture : public QLabel {
   void mouseMoved();
   void entered();
   void left();
-  void released(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -61,7 +60,6 @@ class ClockPie : public QWidget {
   void setLook(QColor pen, int penWidth, QColor brush);
   QColor penColor() const { return pen_; }
   QColor brushColor() const { return brush_; }
-  int penWidth() const { return penWidth_; }
 
  signals:
   void clicked();

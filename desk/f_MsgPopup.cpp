@@ -8,12 +8,12 @@
 
 #include "Colors.h"
 #include "JpegLoader.h"
+#include "SkinWidgets.h"
 
 TfrmMsgPopup* frmMsgPopup = nullptr;
 
 namespace {
 
-constexpr std::uint32_t kTextColor = 0x002F5B46;  // red 70, green 91, blue 47
 constexpr int kStarLeft[5] = {61, 94, 127, 160, 193};
 
 QLabel* pictureLabel(QWidget* parent, const QImage& picture, const QRect& place) {
@@ -26,22 +26,15 @@ QLabel* pictureLabel(QWidget* parent, const QImage& picture, const QRect& place)
 QLabel* textLabel(QWidget* parent, const QRect& place, int pixelHeight, bool bold) {
   auto* label = new QLabel(parent);
   label->setGeometry(place);
-  QFont font("Carlito");
-  font.setPixelSize(pixelHeight);
-  font.setBold(bold);
-  label->setFont(font);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, desk::fromTColor(kTextColor));
-  label->setPalette(palette);
+  label->setFont(desk::windowFont(pixelHeight, bold));
+  desk::setTextColour(label, desk::fromTColor(desk::kMessageText));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
 bool isClick(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::MouseButtonRelease) return false;
-  const auto* mouse = static_cast<QMouseEvent*>(event);
-  const auto* widget = static_cast<QWidget*>(watched);
-  return mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint());
+  return event->type() == QEvent::MouseButtonRelease &&
+         desk::isLeftReleaseInside(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
 }
 
 }  // namespace
@@ -81,8 +74,7 @@ void TfrmMsgPopup::showPopup(const QString& title, const QString& text, int star
     for (unsigned i = 0; i < count; ++i)
       this->stars[i]->show();
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - rect().center());
+  desk::centreOnScreen(this);
   show();
   raise();
   activateWindow();

@@ -6,12 +6,9 @@
 #include <QTimer>
 
 #include "Colors.h"
+#include "SkinWidgets.h"
 
 TfrmMsgQuote* frmMsgQuote = nullptr;
-
-namespace {
-constexpr std::uint32_t kTextColor = 0x002F5B46;  // red 70, green 91, blue 47
-}
 
 TfrmMsgQuote::TfrmMsgQuote(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
@@ -20,7 +17,7 @@ TfrmMsgQuote::TfrmMsgQuote(QWidget* parent)
   setAttribute(Qt::WA_ShowWithoutActivating);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Qt::white);
-  palette.setColor(QPalette::WindowText, desk::fromTColor(kTextColor));
+  palette.setColor(QPalette::WindowText, desk::fromTColor(desk::kMessageText));
   setPalette(palette);
   setAutoFillBackground(true);
 
@@ -31,9 +28,7 @@ TfrmMsgQuote::TfrmMsgQuote(QWidget* parent)
 
   lblMsg = new QLabel(this);
   lblMsg->setGeometry(14, 26, 301, 59);
-  QFont font("Carlito");
-  font.setPixelSize(21);
-  lblMsg->setFont(font);
+  lblMsg->setFont(desk::windowFont(21));
   lblMsg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   lblMsg->setWordWrap(true);
 

@@ -16,20 +16,17 @@
 
 TfrmNewGame* frmNewGame = nullptr;
 
-namespace {}  // namespace
-
 TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
   imgBK = desk::shapedBackground(this, "frmNewGame_imgBK", QSize(775, 403));
 
-  QFont text("Carlito");
-  text.setPixelSize(19);
   txtUsername = new QLineEdit("Unknown", this);
   txtUsername->setGeometry(387, 184, 178, 21);
   txtUsername->setFrame(false);
-  txtUsername->setFont(text);
-  txtUsername->setStyleSheet(QString("QLineEdit { background: %1; color: %2; border: none; padding: 0 3px;"
-                                     " selection-background-color: #286e6e; selection-color: #faf4dc; }")
-                                 .arg(desk::fromTColor(0xF3F8F1).name(), desk::fromTColor(0x113127).name()));
+  txtUsername->setFont(desk::windowFont(19));
+  txtUsername->setStyleSheet(
+      QString("QLineEdit { background: %1; color: %2; border: none; padding: 0 3px;"
+              " selection-background-color: #286e6e; selection-color: #faf4dc; }")
+          .arg(desk::fromTColor(desk::kFieldBackground).name(), desk::fromTColor(desk::kDialogText).name()));
 
   Image1 = desk::skinPicture(this, "frmNewGame_Image1", {579, 180});
   btnNextX = desk::skinPicture(this, "frmNewGame_btnNextX", {579, 180});
@@ -51,7 +48,7 @@ TfrmNewGame::Choice TfrmNewGame::run(QString* name) {
 }
 
 void TfrmNewGame::showEvent(QShowEvent* event) {
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  desk::centreOnScreen(this);
   QDialog::showEvent(event);
   txtUsername->setFocus();
   txtUsername->selectAll();

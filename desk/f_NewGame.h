@@ -15,7 +15,7 @@ class TfrmNewGame : public QDialog {
   Q_OBJECT
 
  public:
-  // exec() results: QDialog::Accepted with the name in playerName(); ResultQuit for the X button, which
+  // exec() results: QDialog::Accepted, the name going out through run(); ResultQuit for the X button, which
   // ends the program. Esc and every other way of closing give QDialog::Rejected (0), also an end.
   static constexpr int ResultQuit = 2;
 
@@ -26,9 +26,6 @@ class TfrmNewGame : public QDialog {
   // Shows the dialog modally. Accept: name (when given) receives a valid player name, ready for
   // QorvexCore::createGame. Quit: the start loop ends the program; name is left alone.
   Choice run(QString* name = nullptr);
-
-  // The name accepted last; empty before one.
-  QString playerName() const { return playerName_; }
 
   QLabel* imgBK;
   QLineEdit* txtUsername;

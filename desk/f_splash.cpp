@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "SkinWidgets.h"
 #include "f_Main.h"
 
 TfrmSplash* frmSplash = nullptr;
@@ -29,7 +30,6 @@ void TfrmSplash::timerHoldTimer() {
 }
 
 void TfrmSplash::showEvent(QShowEvent* event) {
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->geometry().center() - rect().center());
+  desk::centreOnScreen(this);
   QWidget::showEvent(event);
 }

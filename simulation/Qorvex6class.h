@@ -131,6 +131,8 @@ class QorvexCore {
   std::filesystem::path workingCopyPath() const;
   std::filesystem::path templateExportPath() const;
   std::filesystem::path saveFolder() const;
+  // The Save folder of a user folder.
+  static std::filesystem::path saveFolderIn(const std::filesystem::path& userFolder);
   // Save/<name>; empty when the name is not a valid player name.
   std::filesystem::path savePath(std::string_view playerName) const;
   // Whether the path names an entry directly inside Save/.

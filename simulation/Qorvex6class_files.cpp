@@ -263,8 +263,12 @@ fs::path QorvexCore::templateExportPath() const {
   return folders_.user / "data" / "wvh.lyf.exp";
 }
 
+fs::path QorvexCore::saveFolderIn(const fs::path& userFolder) {
+  return userFolder / "Save";
+}
+
 fs::path QorvexCore::saveFolder() const {
-  return folders_.user / "Save";
+  return saveFolderIn(folders_.user);
 }
 
 fs::path QorvexCore::savePath(std::string_view playerName) const {

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ListText.h"
 #include "ScopedEnv.h"
 #include "f_LoadGame.h"
 #include "f_NewGame.h"
@@ -50,13 +51,6 @@ void touch(const QString& path, const QByteArray& content = "x") {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
   file.write(content);
-}
-
-QStringList items(const QListWidget* list) {
-  QStringList names;
-  for (int i = 0; i < list->count(); ++i)
-    names << list->item(i)->text();
-  return names;
 }
 
 QPoint itemCentre(QListWidget* list, int row) {
@@ -104,20 +98,20 @@ TEST_F(StartDialogs, ListsTheSavesWithoutTheirExportsAndRereadsOnEachShow) {
   EXPECT_EQ(runLoad(
                 d, [&] { d.Button1->click(); }, &path),
             TfrmLoadGame::Choice::Quit);
-  EXPECT_EQ(items(d.lstSave), QStringList({"Alice", "Bob"}));
+  EXPECT_EQ(itemTexts(d.lstSave), QStringList({"Alice", "Bob"}));
 
   touch(save_ + "/Carol");
   touch(save_ + "/Carol.exp.tmp");
   EXPECT_EQ(runLoad(
                 d, [&] { d.Button1->click(); }, &path),
             TfrmLoadGame::Choice::Quit);
-  EXPECT_EQ(items(d.lstSave), QStringList({"Alice", "Bob", "Carol"}));
+  EXPECT_EQ(itemTexts(d.lstSave), QStringList({"Alice", "Bob", "Carol"}));
 
   ASSERT_TRUE(QDir(save_).removeRecursively());
   EXPECT_EQ(runLoad(
                 d, [&] { d.Button1->click(); }, &path),
             TfrmLoadGame::Choice::Quit);
-  EXPECT_TRUE(items(d.lstSave).isEmpty());
+  EXPECT_TRUE(itemTexts(d.lstSave).isEmpty());
   EXPECT_FALSE(timedOut_);
 }
 

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "ListText.h"
 #include "Qorvex6class.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
@@ -37,13 +38,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-QStringList listed() {
-  QStringList names;
-  for (int i = 0; i < frmLoadGame->lstSave->count(); ++i)
-    names << frmLoadGame->lstSave->item(i)->text();
-  return names;
-}
 
 // Answers the modal windows of the start loop as they come up, one step per window, and logs each
 // window it saw. A window that comes up when no step is left is logged and closed, so a wrong loop
@@ -262,7 +256,7 @@ TEST_F(StartLoop, AFailedLoadSaysSoAndShowsTheDialogAgainWithTheListReadAfresh) 
   QStringList firstList;
   QStringList secondList;
   answers_.then([&](QWidget* w) {
-    firstList = listed();
+    firstList = itemTexts(frmLoadGame->lstSave);
     chooseSave("Broken")(w);
   });
   answers_.then([&](QWidget* box) {
@@ -270,7 +264,7 @@ TEST_F(StartLoop, AFailedLoadSaysSoAndShowsTheDialogAgainWithTheListReadAfresh) 
     acknowledge(box);
   });
   answers_.then([&](QWidget* w) {
-    secondList = listed();
+    secondList = itemTexts(frmLoadGame->lstSave);
     chooseSave("Ann")(w);
   });
   start();
