@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "GameFixture.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
@@ -12,14 +13,13 @@ namespace {
 using namespace Qorvex6;
 using T = qxSUBORDER;
 
-constexpr const char* kFixture =
+const std::string kFixture =
     "INSERT INTO profile (version, joinDate, rateExchange_Thai, rateExchange_London, rateExchange_Japan,"
     " rateExchange_Singapore, rateExchange_NewYork, rateExchange_HongKong, budget_USD) VALUES"
     " (670, '01/01/2500', 1, 49, 0.4, 25, 31, 4, 100);"
     "INSERT INTO factors (ecoLevel, heal_stability, seas_stability, pol_stability, pol_nextconsider)"
-    " VALUES (0.75, 0.85, 0.6, 0.72, 10);"
-    "INSERT INTO market (title) VALUES ('Thai'), ('London'), ('Japan'), ('Singapore'), ('NewYork'), "
-    "('HongKong');"
+    " VALUES (0.75, 0.85, 0.6, 0.72, 10);" +
+    testsupport::kSixMarkets +
     "INSERT INTO milestone (id, passed, star) VALUES (1, 0, 5), (2, 0, 7);"
     "INSERT INTO company (company, symbol, sector, balance) VALUES ('Alpha Works', 'ALPHA', 3, 1000000),"
     " ('Beta Mills', 'BETA', 0, 2000000);"
@@ -32,20 +32,12 @@ class CalendarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     file_ = dir_.file("game.db");
-    testsupport::createGameDatabase(file_, kFixture);
-    open();
+    testsupport::openFixtureGame(core_, file_, kFixture);
   }
   void TearDown() override { setMonthlySeedSource(nullptr); }
-  void open() {
-    core_.database->openDatabase(file_.string(), testsupport::kPassword);
-    core_.database->readProfile();
-  }
-  double value(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asFloat(); }
+  double value(const std::string& sql) { return testsupport::queryValue(*core_.database, sql); }
   void holding(const char* symbol, const char* market, double vol, int heldlength) {
-    core_.database->execSQL(
-        std::string("INSERT INTO portfolio (symbol, marketTitle, vol, avg_price, heldlength) "
-                    "VALUES ('") +
-        symbol + "', '" + market + "', " + std::to_string(vol) + ", 1, " + std::to_string(heldlength) + ")");
+    testsupport::insertHolding(*core_.database, symbol, market, vol, 1, heldlength);
   }
 
   testsupport::TempDir dir_;

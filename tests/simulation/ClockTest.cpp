@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "GameFixture.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
@@ -13,32 +14,26 @@ using namespace Qorvex6;
 using Titles = std::set<std::string>;
 
 // Two stocks per exchange, all at popularity 0, so every stock of an open exchange trades.
-constexpr const char* kFixture =
+const std::string kFixture =
     "INSERT INTO profile (version, joinDate, rateExchange_Thai, rateExchange_London, rateExchange_Japan,"
     " rateExchange_Singapore, rateExchange_NewYork, rateExchange_HongKong) VALUES"
     " (670, '01/01/2500', 1, 49, 0.4, 25, 31, 4);"
-    "INSERT INTO factors (pol_nextconsider) VALUES (10);"
-    "INSERT INTO market (title) VALUES ('Thai'), ('London'), ('Japan'), ('Singapore'), ('NewYork'), "
-    "('HongKong');"
+    "INSERT INTO factors (pol_nextconsider) VALUES (10);" +
+    testsupport::kSixMarkets +
     "INSERT INTO stock (symbol, marketTitle, vol, currentPrice, closeprice, closepriceY, popularity,"
     " div_numdays, div_dayleft) SELECT m.title || n.i, m.title, 1000, 10, 10, 10, 0, 60, 50"
     " FROM market m, (SELECT 1 AS i UNION SELECT 2) n;";
 
 class ClockTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto file = dir_.file("game.db");
-    testsupport::createGameDatabase(file, kFixture);
-    core_.database->openDatabase(file.string(), testsupport::kPassword);
-    core_.database->readProfile();
-  }
+  void SetUp() override { testsupport::openFixtureGame(core_, dir_.file("game.db"), kFixture); }
 
   struct Boundary {
     Titles opened, closed, priced;
     int next = 0;
   };
 
-  int count(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asInteger(); }
+  int count(const std::string& sql) { return testsupport::queryCount(*core_.database, sql); }
 
   // Runs the ten ticks of the stored cycle and reads what its boundary did.
   Boundary runCycle() {

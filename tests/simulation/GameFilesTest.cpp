@@ -12,6 +12,7 @@
 #include "DbConnection.h"
 #include "ExportText.h"
 #include "FileOps.h"
+#include "GameFixture.h"
 #include "PlayerName.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
@@ -72,7 +73,7 @@ class GameFilesTest : public ::testing::Test {
 
   qxSaveGame& db() { return *core_.database; }
   bool isOpen() { return db().connection->isOpen(); }
-  double value(const std::string& sql) { return db().connection->query(sql).at(0, 0).asFloat(); }
+  double value(const std::string& sql) { return testsupport::queryValue(db(), sql); }
   std::string save(const std::string& name) { return (core_.saveFolder() / name).string(); }
   std::vector<std::string> saveFiles() { return entries(core_.saveFolder()); }
 

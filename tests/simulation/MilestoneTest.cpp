@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "GameFixture.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
@@ -50,12 +51,10 @@ class MilestoneTest : public ::testing::Test {
  protected:
   void SetUp() override {
     file_ = dir_.file("game.db");
-    testsupport::createGameDatabase(file_, fixture());
-    core_.database->openDatabase(file_.string(), testsupport::kPassword);
-    core_.database->readProfile();
+    testsupport::openFixtureGame(core_, file_, fixture());
   }
 
-  double value(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asFloat(); }
+  double value(const std::string& sql) { return testsupport::queryValue(*core_.database, sql); }
 
   void reset(double cashUSD, const std::vector<Holding>& holdings, const std::set<int>& passed = {}) {
     core_.database->execSQL("DELETE FROM portfolio");
@@ -64,11 +63,8 @@ class MilestoneTest : public ::testing::Test {
     core_.database->execSQL("UPDATE milestone SET passed=0");
     for (const int id : passed)
       core_.database->execSQL("UPDATE milestone SET passed=1 WHERE id=" + std::to_string(id));
-    for (const Holding& h : holdings) {
-      core_.database->execSQL(
-          "INSERT INTO portfolio (symbol, marketTitle, vol, avg_price, heldlength) VALUES ('" + h.symbol +
-          "', '" + h.market + "', " + std::to_string(h.vol) + ", 1, " + std::to_string(h.heldlength) + ")");
-    }
+    for (const Holding& h : holdings)
+      testsupport::insertHolding(*core_.database, h.symbol, h.market, h.vol, 1, h.heldlength);
     core_.database->loadMilestones();
     for (double& b : core_.database->profile.budget)
       b = 0;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "GameFixture.h"
 #include "Qorvex6class.h"
 #include "TestDatabase.h"
 
@@ -33,12 +34,7 @@ constexpr const char* kFixture =
 
 class PageQueriesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto file = dir_.file("game.db");
-    testsupport::createGameDatabase(file, kFixture);
-    core_.database->openDatabase(file.string(), testsupport::kPassword);
-    core_.database->readProfile();
-  }
+  void SetUp() override { testsupport::openFixtureGame(core_, dir_.file("game.db"), kFixture); }
 
   template <typename R>
   static Symbols symbols(const pList<R>& list) {

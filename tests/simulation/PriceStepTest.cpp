@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GameFixture.h"
 #include "Prandom.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
@@ -21,10 +22,8 @@ using T = qxSUBORDER;
 using Draws = std::vector<float>;
 using Types = std::vector<int>;
 
-constexpr const char* kFixture =
-    "INSERT INTO profile DEFAULT VALUES;"
-    "INSERT INTO market (title) VALUES ('Thai'), ('London'), ('Japan'), ('Singapore'), ('NewYork'), "
-    "('HongKong');"
+const std::string kFixture =
+    "INSERT INTO profile DEFAULT VALUES;" + testsupport::kSixMarkets +
     "INSERT INTO stock (symbol, company, marketTitle, currentPrice, closeprice) VALUES "
     "('ALPHA', 'Alpha Works', 'Thai', 3, 3), ('BETA', 'Beta Mills', 'Thai', 3, 3);";
 
@@ -56,10 +55,7 @@ Types typesOf(const std::vector<pTask>& tasks) {
 class PriceStepTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto file = dir_.file("game.db");
-    testsupport::createGameDatabase(file, kFixture);
-    core_.database->openDatabase(file.string(), testsupport::kPassword);
-    core_.database->readProfile();
+    testsupport::openFixtureGame(core_, dir_.file("game.db"), kFixture);
     setDrawSource([this](float max) {
       maxes_.push_back(max);
       if (script_.empty()) {

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "GameFixture.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
@@ -44,21 +45,16 @@ class SettlementTest : public ::testing::Test {
  protected:
   void SetUp() override {
     file_ = dir_.file("game.db");
-    testsupport::createGameDatabase(file_, kFixture);
-    core_.database->openDatabase(file_.string(), testsupport::kPassword);
-    core_.database->readProfile();
+    testsupport::openFixtureGame(core_, file_, kFixture);
   }
 
-  double value(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asFloat(); }
+  double value(const std::string& sql) { return testsupport::queryValue(*core_.database, sql); }
 
   void reset(const std::vector<Holding>& holdings, const Budgets& budgets, float best = 0, float worst = 0) {
     core_.database->execSQL("DELETE FROM portfolio");
     core_.database->execSQL("DELETE FROM queue");
-    for (const Holding& h : holdings) {
-      core_.database->execSQL(
-          "INSERT INTO portfolio (symbol, marketTitle, vol, avg_price, heldlength) VALUES ('" + h.symbol +
-          "', '" + h.market + "', " + std::to_string(h.vol) + ", " + std::to_string(h.avg) + ", 3)");
-    }
+    for (const Holding& h : holdings)
+      testsupport::insertHolding(*core_.database, h.symbol, h.market, h.vol, h.avg, 3);
     qxProfile& p = core_.database->profile;
     std::copy(budgets.begin(), budgets.end(), p.budget);
     p.statHighestProfit_Val = best;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <set>
 
+#include "GameFixture.h"
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
@@ -14,13 +15,12 @@ using namespace Qorvex6;
 using Events = std::vector<std::string>;
 
 // Sixty New York stocks at popularity 0: all trade in every cycle New York is open (0 to 9).
-constexpr const char* kFixture =
+const std::string kFixture =
     "INSERT INTO profile (version, joinDate, rateExchange_Thai, rateExchange_London, rateExchange_Japan,"
     " rateExchange_Singapore, rateExchange_NewYork, rateExchange_HongKong, budget_USD) VALUES"
     " (670, '01/01/2500', 1, 49, 0.4, 25, 31, 4, 100000);"
-    "INSERT INTO factors (pol_nextconsider) VALUES (10);"
-    "INSERT INTO market (title) VALUES ('Thai'), ('London'), ('Japan'), ('Singapore'), ('NewYork'), "
-    "('HongKong');"
+    "INSERT INTO factors (pol_nextconsider) VALUES (10);" +
+    testsupport::kSixMarkets +
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60)"
     " INSERT INTO stock (symbol, marketTitle, vol, currentPrice, closeprice, closepriceY, popularity, pe,"
     " div_numdays, div_dayleft) SELECT 'NY' || i, 'NewYork', 1000000, 50, 50, 50, 0, 15, 60, 50 FROM n;"
@@ -32,15 +32,13 @@ class TickThreadTest : public ::testing::Test {
  protected:
   void SetUp() override {
     file_ = dir_.file("game.db");
-    testsupport::createGameDatabase(file_, kFixture);
-    core_.database->openDatabase(file_.string(), testsupport::kPassword);
-    core_.database->readProfile();
+    testsupport::openFixtureGame(core_, file_, kFixture);
   }
   void TearDown() override {
     QorvexCore::setTraceSink(nullptr);
     setDrawSource(nullptr);
   }
-  int count(const std::string& sql) { return core_.database->connection->query(sql).at(0, 0).asInteger(); }
+  int count(const std::string& sql) { return testsupport::queryCount(*core_.database, sql); }
   void runTicks(qxTickRunner& runner, int n) {
     for (int i = 0; i < n; ++i)
       runner.runTick();
