@@ -127,9 +127,10 @@ bool qxSaveGame::payDividends(std::string& message) {
       if (!std::isfinite(pay)) continue;
       totalThb += pay * rateExchange[m];
       profile.budget[m] += pay;
-      writeProfile();
       paid += std::string(holding.symbol) + " pays you " + formatMoney(pay, m, false) + ".  ";
     }
+    // One profile write for the whole day's payments.
+    if (!paid.empty()) writeProfile();
   } catch (...) {
     // The transaction rolls back; the budgets in memory follow it.
     std::memcpy(profile.budget, budgetBefore, sizeof budgetBefore);
