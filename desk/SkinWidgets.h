@@ -9,7 +9,21 @@
 #include <QPushButton>
 #include <QString>
 
+#include "SkinList.h"
+
 namespace desk {
+
+// The picture list's places and sizes as Qt geometry.
+inline QPoint spotOf(skins::Spot s) {
+  return {s.x, s.y};
+}
+inline QRect boxOf(skins::Box b) {
+  return {b.x, b.y, b.width, b.height};
+}
+inline QSize skinSize(std::string_view name) {
+  const skins::Skin s = skins::skinNamed(name);
+  return {s.width, s.height};
+}
 
 // The forms' font (Carlito, metric-compatible with Calibri) at a pixel size.
 QFont windowFont(int pixels, bool bold = false);

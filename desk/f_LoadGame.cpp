@@ -22,10 +22,10 @@
 TfrmLoadGame* frmLoadGame = nullptr;
 
 TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
-  imgBK = desk::shapedBackground(this, "frmLoadGame_imgBK", QSize(775, 403));
+  imgBK = desk::shapedBackground(this, "frmLoadGame_imgBK", desk::skinSize("frmLoadGame_imgBK"));
 
   lstSave = new QListWidget(this);
-  lstSave->setGeometry(303, 144, 280, 130);
+  lstSave->setGeometry(desk::boxOf(skins::kLoadList));
   lstSave->setFrameShape(QFrame::NoFrame);
   lstSave->setFont(desk::windowFont(19));
   lstSave->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -39,10 +39,10 @@ TfrmLoadGame::TfrmLoadGame(QWidget* parent) : QDialog(parent) {
                QColor(40, 110, 110).name(), QColor(250, 244, 220).name()));
   connect(lstSave, &QListWidget::itemDoubleClicked, this, &TfrmLoadGame::lstSaveDblClick);
 
-  Image1 = desk::skinPicture(this, "frmLoadGame_Image1", {624, 167});
-  btnNewX = desk::skinPicture(this, "frmLoadGame_btnNewX", {624, 167});
-  Image2 = desk::skinPicture(this, "frmLoadGame_Image2", {624, 205});
-  btnLoadX = desk::skinPicture(this, "frmLoadGame_btnLoadX", {624, 205});
+  Image1 = desk::skinPicture(this, "frmLoadGame_Image1", desk::spotOf(skins::kLoadNew));
+  btnNewX = desk::skinPicture(this, "frmLoadGame_btnNewX", desk::spotOf(skins::kLoadNew));
+  Image2 = desk::skinPicture(this, "frmLoadGame_Image2", desk::spotOf(skins::kLoadLoad));
+  btnLoadX = desk::skinPicture(this, "frmLoadGame_btnLoadX", desk::spotOf(skins::kLoadLoad));
   for (QLabel* p : {Image1, btnNewX, Image2, btnLoadX}) {
     p->setCursor(Qt::PointingHandCursor);
     p->installEventFilter(this);

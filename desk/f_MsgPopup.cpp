@@ -14,8 +14,6 @@ TfrmMsgPopup* frmMsgPopup = nullptr;
 
 namespace {
 
-constexpr int kStarLeft[5] = {61, 94, 127, 160, 193};
-
 QLabel* pictureLabel(QWidget* parent, const QImage& picture, const QRect& place) {
   auto* label = new QLabel(parent);
   label->setGeometry(place);
@@ -42,17 +40,19 @@ bool isClick(QObject* watched, QEvent* event) {
 TfrmMsgPopup::TfrmMsgPopup(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
   const QImage background = desk::skin("frmMsgPopup_Image1");
-  const QSize size = background.isNull() ? QSize(384, 276) : background.size();
+  const QSize size = background.isNull() ? desk::skinSize("frmMsgPopup_Image1") : background.size();
   setFixedSize(size);
   setFocusPolicy(Qt::StrongFocus);
 
   Image1 = pictureLabel(this, background, QRect(QPoint(0, 0), size));
-  Image2 = pictureLabel(this, desk::skin("frmMsgPopup_Image2"), QRect(14, 8, 38, 38));
+  Image2 = pictureLabel(this, desk::skin("frmMsgPopup_Image2"),
+                        QRect(desk::spotOf(skins::kPopupIcon), desk::skinSize("frmMsgPopup_Image2")));
   lblTitle = textLabel(this, QRect(58, 8, size.width() - 58 - 10, 30), 24, true);
   const QPixmap star = QPixmap::fromImage(desk::skin("frmMsgPopup_star"));
   for (int i = 0; i < 5; ++i) {
     stars[i] = new QLabel(this);
-    stars[i]->setGeometry(kStarLeft[i], 36, 32, 32);
+    stars[i]->setGeometry(QRect(desk::spotOf(skins::kPopupFirstStar) + QPoint(i * skins::kPopupStarStep, 0),
+                                desk::skinSize("frmMsgPopup_star")));
     stars[i]->setPixmap(star);
     stars[i]->hide();
   }

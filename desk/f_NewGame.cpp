@@ -17,10 +17,10 @@
 TfrmNewGame* frmNewGame = nullptr;
 
 TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
-  imgBK = desk::shapedBackground(this, "frmNewGame_imgBK", QSize(775, 403));
+  imgBK = desk::shapedBackground(this, "frmNewGame_imgBK", desk::skinSize("frmNewGame_imgBK"));
 
   txtUsername = new QLineEdit("Unknown", this);
-  txtUsername->setGeometry(387, 184, 178, 21);
+  txtUsername->setGeometry(desk::boxOf(skins::kNameBox));
   txtUsername->setFrame(false);
   txtUsername->setFont(desk::windowFont(19));
   txtUsername->setStyleSheet(
@@ -28,8 +28,8 @@ TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
               " selection-background-color: #286e6e; selection-color: #faf4dc; }")
           .arg(desk::fromTColor(desk::kFieldBackground).name(), desk::fromTColor(desk::kDialogText).name()));
 
-  Image1 = desk::skinPicture(this, "frmNewGame_Image1", {579, 180});
-  btnNextX = desk::skinPicture(this, "frmNewGame_btnNextX", {579, 180});
+  Image1 = desk::skinPicture(this, "frmNewGame_Image1", desk::spotOf(skins::kNameNext));
+  btnNextX = desk::skinPicture(this, "frmNewGame_btnNextX", desk::spotOf(skins::kNameNext));
   for (QLabel* p : {Image1, btnNextX})
     p->setCursor(Qt::PointingHandCursor);
   Image1->installEventFilter(this);

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <string_view>
+
 namespace skins {
 
 struct Skin {
@@ -58,6 +60,34 @@ inline constexpr Skin kSkins[] = {
     {"frmNewGame_Image1", 120, 34},
     {"frmNewGame_btnNextX", 120, 34},
 };
+
+// The size the list gives a picture; {nullptr, 0, 0} for a name it does not hold.
+constexpr Skin skinNamed(std::string_view name) {
+  for (const Skin& s : kSkins)
+    if (name == s.name) return s;
+  return {nullptr, 0, 0};
+}
+
+// Where the controls lie that sit over a background: the renderer cuts their pictures from that
+// background at these spots (so the corners match), and the windows place the controls there.
+struct Spot {
+  int x;
+  int y;
+};
+struct Box {
+  int x;
+  int y;
+  int width;
+  int height;
+};
+inline constexpr Spot kPopupIcon{14, 8};        // frmMsgPopup_Image2
+inline constexpr Spot kPopupFirstStar{61, 36};  // star1; the others follow 33 apart
+inline constexpr int kPopupStarStep = 33;
+inline constexpr Spot kLoadNew{624, 167};            // frmLoadGame_Image1 / btnNewX
+inline constexpr Spot kLoadLoad{624, 205};           // frmLoadGame_Image2 / btnLoadX
+inline constexpr Box kLoadList{303, 144, 280, 130};  // lstSave, framed on the background
+inline constexpr Spot kNameNext{579, 180};           // frmNewGame_Image1 / btnNextX
+inline constexpr Box kNameBox{387, 184, 178, 21};    // txtUsername, framed on the background
 
 // Colours the window layer shares with the pictures, as red, green, blue.
 struct Rgb {

@@ -756,16 +756,26 @@ std::map<QString, Painter> painters() {
 
   // Pictures placed over a background are cut from it, so their corners match the spot they cover.
   m["frmMsgPopup_Image1"] = popupBackground;
-  m["frmMsgPopup_Image2"] = [](int w, int h) { return popupIcon(popupBackground(384, 276), {14, 8}, w, h); };
-  m["frmMsgPopup_star"] = [](int w, int h) { return popupStar(popupBackground(384, 276), {61, 36}, w, h); };
-
-  const auto loadBackground = [](int w, int h) {
-    return dialogBackground(w, h, "Welcome, trader", "Start a new market or carry on with a saved one.",
-                            QRectF(303, 144, 280, 130), "Saved games");
+  constexpr skins::Skin popup = skins::skinNamed("frmMsgPopup_Image1");
+  constexpr skins::Skin dialog = skins::skinNamed("frmLoadGame_imgBK");
+  static_assert(dialog.width == skins::skinNamed("frmNewGame_imgBK").width &&
+                dialog.height == skins::skinNamed("frmNewGame_imgBK").height);
+  const auto spot = [](skins::Spot s) { return QPoint(s.x, s.y); };
+  const auto box = [](skins::Box b) { return QRectF(b.x, b.y, b.width, b.height); };
+  m["frmMsgPopup_Image2"] = [=](int w, int h) {
+    return popupIcon(popupBackground(popup.width, popup.height), spot(skins::kPopupIcon), w, h);
   };
-  const auto nameBackground = [](int w, int h) {
-    return dialogBackground(w, h, "A new market", "Every fortune starts with a name.",
-                            QRectF(387, 184, 178, 21), "Your name");
+  m["frmMsgPopup_star"] = [=](int w, int h) {
+    return popupStar(popupBackground(popup.width, popup.height), spot(skins::kPopupFirstStar), w, h);
+  };
+
+  const auto loadBackground = [=](int w, int h) {
+    return dialogBackground(w, h, "Welcome, trader", "Start a new market or carry on with a saved one.",
+                            box(skins::kLoadList), "Saved games");
+  };
+  const auto nameBackground = [=](int w, int h) {
+    return dialogBackground(w, h, "A new market", "Every fortune starts with a name.", box(skins::kNameBox),
+                            "Your name");
   };
   m["frmLoadGame_imgBK"] = loadBackground;
   m["frmNewGame_imgBK"] = nameBackground;
@@ -777,15 +787,19 @@ std::map<QString, Painter> painters() {
     const char* caption;
   };
   const Button buttons[] = {
-      {"frmLoadGame_Image1", "frmLoadGame_btnNewX", loadBackground, {624, 167}, "New"},
-      {"frmLoadGame_Image2", "frmLoadGame_btnLoadX", loadBackground, {624, 205}, "Load"},
-      {"frmNewGame_Image1", "frmNewGame_btnNextX", nameBackground, {579, 180}, "Next"}};
+      {"frmLoadGame_Image1", "frmLoadGame_btnNewX", loadBackground, spot(skins::kLoadNew), "New"},
+      {"frmLoadGame_Image2", "frmLoadGame_btnLoadX", loadBackground, spot(skins::kLoadLoad), "Load"},
+      {"frmNewGame_Image1", "frmNewGame_btnNextX", nameBackground, spot(skins::kNameNext), "Next"}};
   for (const Button& b : buttons) {
     const auto background = b.background;
     const QPoint at = b.at;
     const QString caption = b.caption;
-    m[b.normal] = [=](int w, int h) { return dialogButton(background(775, 403), at, w, h, caption, false); };
-    m[b.hover] = [=](int w, int h) { return dialogButton(background(775, 403), at, w, h, caption, true); };
+    m[b.normal] = [=](int w, int h) {
+      return dialogButton(background(dialog.width, dialog.height), at, w, h, caption, false);
+    };
+    m[b.hover] = [=](int w, int h) {
+      return dialogButton(background(dialog.width, dialog.height), at, w, h, caption, true);
+    };
   }
   return m;
 }
