@@ -3,9 +3,13 @@
 #include <clocale>
 #include <exception>
 
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include "Qorvex6class.h"
+
+// The core's trace: a line per stock and step, so off unless QT_LOGGING_RULES="qorvex.core.debug=true".
+Q_LOGGING_CATEGORY(coreTrace, "qorvex.core", QtInfoMsg)
 
 namespace desk {
 
@@ -14,7 +18,7 @@ QorvexApplication::QorvexApplication(int& argc, char** argv) : QApplication(argc
   std::setlocale(LC_NUMERIC, "C");
   showException = [](const QString& text) { QMessageBox::critical(nullptr, "Qorvex", text); };
   Qorvex6::QorvexCore::setTraceSink(
-      [](std::string_view line) { qInfo("%.*s", static_cast<int>(line.size()), line.data()); });
+      [](std::string_view line) { qCDebug(coreTrace, "%.*s", static_cast<int>(line.size()), line.data()); });
 }
 
 QorvexApplication::~QorvexApplication() {

@@ -14,7 +14,8 @@ class QorvexApplication : public QApplication {
   Q_OBJECT
 
  public:
-  // Also sends the game core's diagnostics, from any thread, to Qt's message log.
+  // Also sends the game core's diagnostics, from any thread, to Qt's message log (category
+  // "qorvex.core", debug level).
   QorvexApplication(int& argc, char** argv);
   ~QorvexApplication() override;
 

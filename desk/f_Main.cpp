@@ -840,7 +840,7 @@ void TfrmMain::postPopup(const std::string& title, const std::string& text, int 
 }
 
 void TfrmMain::trace(std::string_view line) {
-  Qorvex6::QorvexCore::debugLog(line);
+  qInfo("%.*s", static_cast<int>(line.size()), line.data());
 }
 
 void TfrmMain::guarded(const char* what, const std::function<void()>& fn) {
@@ -876,8 +876,9 @@ void TfrmMain::onGuiThread(const char* name, const std::function<void()>& fn) {
 }
 
 bool TfrmMain::event(QEvent* event) {
-  if (event->type() != HandOffEvent::kType) return QWidget::event(event);
+  // Before the event is read: a hand-off event was written by the thread that posted it.
   annotateAcquire(&handOffSync_);
+  if (event->type() != HandOffEvent::kType) return QWidget::event(event);
   auto* job = static_cast<HandOffEvent*>(event);
   job->run();
   std::lock_guard lock(job->done->lock);

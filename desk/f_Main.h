@@ -219,7 +219,7 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   void setSpeed(int speed);
   // Starts the tick master; false when no thread could be had.
   bool startTick(bool autoSave);
-  // A diagnostic line, into the core's trace.
+  // A diagnostic line of the window, into Qt's message log.
   static void trace(std::string_view line);
   // Runs fn; a failure it throws is traced under `what` and goes no further.
   void guarded(const char* what, const std::function<void()>& fn);
