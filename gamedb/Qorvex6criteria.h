@@ -52,6 +52,11 @@ std::string buildFieldList(const qxORDER* list, std::string_view separator);
 // " WHERE " and the terms joined by " AND "; nothing for a null list.
 std::string criteriaClause(const qxORDER* criteria);
 
+// Whether a criteria list holds a term: the statements that must never touch every row require one.
+inline bool hasTerms(const qxORDER* criteria) {
+  return criteria != nullptr && criteria->count > 0;
+}
+
 // A text as an SQL literal: quoted, with every ' doubled.
 std::string sqlText(std::string_view text);
 

@@ -95,8 +95,7 @@ qxEconomicFactor qxSaveGame::getFactors() {
 }
 
 bool qxSaveGame::updateStock(const qxORDER* assignments, const qxORDER* criteria) {
-  return execSQL("UPDATE [stock] SET " + buildFieldList(assignments, ",") + " " + " WHERE " +
-                 buildFieldList(criteria, " AND "));
+  return hasTerms(criteria) && updateStockFields(assignments, criteria);
 }
 
 bool qxSaveGame::updateStockFields(const qxORDER* assignments, const qxORDER* criteria) {

@@ -66,13 +66,13 @@ bool qxSaveGame::insertPortfolio(const qxShare* share) {
 }
 
 bool qxSaveGame::updatePortfolio(const qxORDER* assignments, const qxORDER* criteria) {
-  // WHERE is always written: without criteria the statement is invalid and changes nothing.
-  return execSQL("UPDATE portfolio SET " + buildFieldList(assignments, ",") + " " + " WHERE " +
-                 buildFieldList(criteria, " AND "));
+  // Never every holding at once: without criteria nothing changes.
+  return hasTerms(criteria) &&
+         execSQL("UPDATE portfolio SET " + buildFieldList(assignments, ",") + criteriaClause(criteria));
 }
 
 bool qxSaveGame::deletePortfolio(const qxORDER* criteria) {
-  return execSQL("DELETE FROM portfolio WHERE " + buildFieldList(criteria, " AND "));
+  return hasTerms(criteria) && execSQL("DELETE FROM portfolio" + criteriaClause(criteria));
 }
 
 bool qxSaveGame::insertBelonging(const qxProductInfo* product) {
