@@ -106,10 +106,13 @@ class qxSaveGame {
   // Ranked by the last completed day's relative move, the largest fall first.
   pList<qxStockInfo> getStocksByDayChange(const qxORDER* criteria);
   pList<qxStockInfo> getStocksByTradedAmount(const qxORDER* criteria);
+  pList<qxStockInfo> getStocksByID(const qxORDER* criteria);
   pList<qxStockWithCompany> getStocksWithCompany(const qxORDER* criteria);
   pList<qxCompanyInfo> getCompanies(const qxORDER* criteria);
   pList<qxMarketInfo> getMarkets(const qxORDER* criteria);
-  pList<qxExchangeRate> getExchangeHistory(const qxORDER* criteria);
+  pList<qxExchangeRate> getExchangeHistory(const qxORDER* criteria);  // oldest first
+  // The `count` newest rows, the oldest of them first; reads no more than those.
+  pList<qxExchangeRate> getNewestExchangeRates(int count);
   pList<qxMktCap> getMktCapHistory(const qxORDER* criteria, bool newestFirst);
   pList<qxMktIndex> getIndexHistory(const qxORDER* criteria, bool newestFirst);
   // The `limit` newest price rows (128 when limit <= 0), newest first.
@@ -137,7 +140,7 @@ class qxSaveGame {
 
   // Orders, holdings, shop and inbox.
   pList<qxQueue> getQueue(const qxORDER* criteria);
-  pList<qxShare> getPortfolio(const qxORDER* criteria);  // the longest held first
+  pList<qxShare> getPortfolio(const qxORDER* criteria);  // the longest held first, then as inserted
   int countPortfolio(const qxORDER* criteria);
   pList<qxBelonging> getBelongings(const qxORDER* criteria);
   pList<qxProductInfo> getProducts(const qxORDER* criteria);
@@ -151,6 +154,8 @@ class qxSaveGame {
   bool deletePortfolio(const qxORDER* criteria);                              // criteria required
   bool insertBelonging(const qxProductInfo* product);
   bool deleteBelongings(const qxORDER* criteria);
+  // Deletes the belonging with the ID; true only when exactly that one row went. Never throws.
+  bool deleteBelonging(int id);
   bool insertInbox(const char* message);
   bool updateInbox(const qxORDER* assignments, const qxORDER* criteria);
   bool countDownDividends();

@@ -52,6 +52,11 @@ pList<qxStockInfo> qxSaveGame::getStocksByTradedAmount(const qxORDER* criteria) 
       *connection, "SELECT * FROM [stock]" + criteriaClause(criteria) + " ORDER BY [tradedAmount] DESC");
 }
 
+pList<qxStockInfo> qxSaveGame::getStocksByID(const qxORDER* criteria) {
+  return pList<qxStockInfo>(*connection,
+                            "SELECT * FROM [stock]" + criteriaClause(criteria) + " ORDER BY [ID]");
+}
+
 pList<qxStockWithCompany> qxSaveGame::getStocksWithCompany(const qxORDER* criteria) {
   return pList<qxStockWithCompany>(*connection, kStockWithCompany + criteriaClause(criteria));
 }
@@ -68,6 +73,12 @@ pList<qxMarketInfo> qxSaveGame::getMarkets(const qxORDER* criteria) {
 pList<qxExchangeRate> qxSaveGame::getExchangeHistory(const qxORDER* criteria) {
   return pList<qxExchangeRate>(*connection,
                                "SELECT * FROM [exchHistory]" + criteriaClause(criteria) + " ORDER BY [ID]");
+}
+
+pList<qxExchangeRate> qxSaveGame::getNewestExchangeRates(int count) {
+  if (count <= 0) return {};
+  return pList<qxExchangeRate>(*connection, "SELECT * FROM (SELECT * FROM [exchHistory] ORDER BY [ID] DESC" +
+                                                limitedRows(count) + ") ORDER BY [ID]");
 }
 
 pList<qxMktCap> qxSaveGame::getMktCapHistory(const qxORDER* criteria, bool newestFirst) {

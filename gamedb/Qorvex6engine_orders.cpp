@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstring>
+#include <exception>
 
 #include "AsciiText.h"
 #include "NumberText.h"
@@ -18,8 +19,8 @@ pList<qxQueue> qxSaveGame::getQueue(const qxORDER* criteria) {
 }
 
 pList<qxShare> qxSaveGame::getPortfolio(const qxORDER* criteria) {
-  return pList<qxShare>(
-      *connection, "SELECT * FROM [portfolio]" + criteriaClause(criteria) + " ORDER BY [heldlength] DESC");
+  return pList<qxShare>(*connection, "SELECT * FROM [portfolio]" + criteriaClause(criteria) +
+                                         " ORDER BY [heldlength] DESC, rowid");
 }
 
 int qxSaveGame::countPortfolio(const qxORDER* criteria) {
@@ -83,6 +84,15 @@ bool qxSaveGame::insertBelonging(const qxProductInfo* product) {
 
 bool qxSaveGame::deleteBelongings(const qxORDER* criteria) {
   return execSQL("DELETE FROM [belonging] " + criteriaClause(criteria));
+}
+
+bool qxSaveGame::deleteBelonging(int id) {
+  try {
+    return connection->execute("DELETE FROM [belonging] WHERE [ID]=" + std::to_string(id)) == 1;
+  } catch (const std::exception& e) {
+    trace(std::string("deleteBelonging: ") + e.what());
+    return false;
+  }
 }
 
 bool qxSaveGame::insertInbox(const char* message) {

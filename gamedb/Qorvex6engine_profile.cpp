@@ -122,7 +122,8 @@ void qxSaveGame::loadMilestones() {
 }
 
 std::vector<qxMilestoneInfo> qxSaveGame::getMilestoneInfos(const qxORDER* criteria) {
-  platform::DbDataset rows(*connection, "SELECT * FROM [milestone]" + criteriaClause(criteria));
+  platform::DbDataset rows(*connection,
+                           "SELECT * FROM [milestone]" + criteriaClause(criteria) + " ORDER BY [ID]");
   rows.open();
   std::vector<qxMilestoneInfo> infos;
   for (; !rows.eof(); rows.next()) {

@@ -27,6 +27,14 @@ struct CoreFolders {
   std::filesystem::path user;
 };
 
+// What selling a belonging came to: the USD budget gained only when it was sold.
+struct BelongingSale {
+  enum Outcome { Sold, NotOwned, Failed } outcome = Failed;
+  double gained = 0;
+};
+
+enum class RenameResult { Renamed, Unchanged, Invalid, Failed };
+
 // The game core: the one object through which every window and thread reaches a running game.
 class QorvexCore {
  public:
@@ -111,9 +119,11 @@ class QorvexCore {
   static std::string getSectorName(int sector);
   double convertCurrency(double amount, int from, int to) const;
   pList<qxExchangeRate> getExchangeHistory();
+  // The `newest` latest rates, the oldest of them first; empty when newest <= 0.
+  pList<qxExchangeRate> getExchangeHistory(int newest);
   pList<qxShare> getPortfolio();
   pList<qxShare> getPortfolioByMarket(const std::string& title);
-  pList<qxStockInfo> getWishlist();
+  pList<qxStockInfo> getWishlist();  // by stock ID
   pList<qxStockWithCompany> getStocksWithCompany(const std::string& title, int sector);
   qxMarketInfo getMarketInfo(const std::string& title);
   pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst);
@@ -123,6 +133,15 @@ class QorvexCore {
   pList<qxInbox> getInbox(bool unreadOnly);
   bool markInboxRead(int id);
   void addInbox(const std::string& message);
+
+  // --- Home page actions ------------------------------------------------------------------------
+  // Sells a belonging for 80% of its current value into the USD budget: the row goes and the budget is
+  // written in one transaction under the game lock. NotOwned (nothing changed) when no row has the ID;
+  // Failed, with nothing changed on disk or in memory, when any step fails. Never throws.
+  BelongingSale sellBelonging(int belongingID);
+  // Gives the player a new name and writes the profile, under the game lock. The save under the old name
+  // stays until the game is saved under the new one. Never throws.
+  RenameResult renamePlayer(const std::string& name);
 
   // --- Game files ------------------------------------------------------------------------------
   // The template is resources/data/wvh.lyf; the working copy user/data/sharp.dde; the saves live in
@@ -143,7 +162,8 @@ class QorvexCore {
   // open and the result is false. Each row is inserted as a holding.
   bool createGame(std::optional<std::string> playerName, std::vector<qxShare> rows = {});
   // Writes the profile and copies the working copy over the save; false when either fails. The path must
-  // be Save/<valid player name>.
+  // be Save/<valid player name>. After a save under another name than the game was last loaded or saved
+  // under, the save (and its export) of that name is removed.
   bool saveGame(const std::string& path);
   // Puts a save of Save/ in place of the working copy. The current version is opened and its export
   // rewritten; versions 571 to 769 (a missing version reads as 600) are migrated through the export, the
@@ -176,6 +196,8 @@ class QorvexCore {
   qxHost& host_;
   CoreFolders folders_;
   FrameworkRandom monthlyRandom_;
+  // The save name the running game was last loaded or saved under; empty for a game not saved yet.
+  std::string saveName_;
 };
 
 // Appends the names of the files (or, with `folders`, of the sub-folders) of a folder, sorted; returns 0.

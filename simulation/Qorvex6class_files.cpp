@@ -249,6 +249,20 @@ bool migrateSave(QorvexCore& core, const fs::path& save) {
   return false;
 }
 
+// Removes the save of `name` and its export from Save/; never the file just saved, should the file system
+// see both names as one file.
+void removeSave(const QorvexCore& core, const std::string& name, const fs::path& saved) {
+  const fs::path save = core.savePath(name);
+  if (save.empty()) return;
+  for (const fs::path& file : {save, fs::path(save.string() + ".exp")}) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(file, ec);
+    if (ec || !fs::exists(status) || fs::is_directory(status)) continue;
+    if (fs::equivalent(file, saved, ec)) continue;
+    if (!fs::remove(file, ec)) report("cannot remove the old save", file, ec);
+  }
+}
+
 }  // namespace
 
 fs::path QorvexCore::templatePath() const {
@@ -290,6 +304,8 @@ bool QorvexCore::createGame(std::optional<std::string> playerName, std::vector<q
     debugLog("game files: not a valid player name: " + *playerName);
     return false;
   }
+  // A new game has no save of its own yet, even when one of its name is left from another game.
+  saveName_.clear();
   if (!startFromTemplate(*this)) return false;
   if (!playerName) return false;
 
@@ -305,26 +321,34 @@ bool QorvexCore::createGame(std::optional<std::string> playerName, std::vector<q
 
 bool QorvexCore::saveGame(const std::string& path) {
   const fs::path target(path);
-  if (!isInSaveFolder(target) || !isValidPlayerName(target.filename().string())) {
+  const std::string name = target.filename().string();
+  if (!isInSaveFolder(target) || !isValidPlayerName(name)) {
     report("not a save path:", target);
     return false;
   }
+  std::lock_guard gameLock(host().gameLock());
   if (!database->writeProfile()) {
     report("the profile was not written; nothing saved to", target);
     return false;
   }
-  // No statement may run while the file is copied.
-  std::lock_guard lock(database->connection->mutex());
-  std::error_code ec;
-  if (!platform::copyFileAtomic(workingCopyPath(), target, ec)) {
-    report("cannot save to", target, ec);
-    return false;
+  {
+    // No statement may run while the file is copied.
+    std::lock_guard lock(database->connection->mutex());
+    std::error_code ec;
+    if (!platform::copyFileAtomic(workingCopyPath(), target, ec)) {
+      report("cannot save to", target, ec);
+      return false;
+    }
   }
+  // The game now lives under the new name: a renamed player leaves no save of the old name behind.
+  if (!saveName_.empty() && saveName_ != name) removeSave(*this, saveName_, target);
+  saveName_ = name;
   return true;
 }
 
 bool QorvexCore::loadGame(const std::string& path) {
   const fs::path save(path);
+  saveName_.clear();
   if (!isInSaveFolder(save)) {
     report("not a save path:", save);
     database->closeDatabase();
@@ -336,10 +360,15 @@ bool QorvexCore::loadGame(const std::string& path) {
   if (*version == CURRENT_VERSION) {
     if (!readProfile(*this)) return false;
     refreshExport(*this, path + ".exp");
+    saveName_ = save.filename().string();
     return true;
   }
   database->closeDatabase();
-  if (isMigrated(*version)) return migrateSave(*this, save);
+  if (isMigrated(*version)) {
+    if (!migrateSave(*this, save)) return false;
+    saveName_ = save.filename().string();
+    return true;
+  }
   report("refused version " + std::to_string(*version) + " of", save);
   return false;
 }
@@ -358,6 +387,7 @@ bool QorvexCore::exportGame(const std::string& path) {
 }
 
 bool QorvexCore::importGame(const std::string& path, std::vector<qxShare>* rows) {
+  saveName_.clear();
   return importExport(*this, path, rows).has_value();
 }
 

@@ -115,6 +115,10 @@ pList<qxExchangeRate> QorvexCore::getExchangeHistory() {
   return database->getExchangeHistory(nullptr);
 }
 
+pList<qxExchangeRate> QorvexCore::getExchangeHistory(int newest) {
+  return database->getNewestExchangeRates(newest);
+}
+
 pList<qxShare> QorvexCore::getPortfolio() {
   return database->getPortfolio(nullptr);
 }
@@ -126,7 +130,7 @@ pList<qxShare> QorvexCore::getPortfolioByMarket(const std::string& title) {
 
 pList<qxStockInfo> QorvexCore::getWishlist() {
   const qxORDER criteria{T::numberTerm("wishlist", 1)};
-  return database->getStocks(&criteria);
+  return database->getStocksByID(&criteria);
 }
 
 pList<qxStockWithCompany> QorvexCore::getStocksWithCompany(const std::string& title, int sector) {
