@@ -59,6 +59,56 @@ inline constexpr Skin kSkins[] = {
     {"frmNewGame_imgBK", 775, 403},
     {"frmNewGame_Image1", 120, 34},
     {"frmNewGame_btnNextX", 120, 34},
+    // Home page: avatar, left sub-menu entries top to bottom, the highlights hil1..hil5 drawn over
+    // them at the same places, the milestone star.
+    {"frmCwHome_imgAvatar", 32, 32},
+    {"frmCwHome_submnuPort", 170, 40},
+    {"frmCwHome_submnuStats", 170, 40},
+    {"frmCwHome_submnuMoney", 170, 40},
+    {"frmCwHome_submnuLife", 170, 40},
+    {"frmCwHome_submnuMilestone", 170, 40},
+    {"frmCwHome_hil1", 170, 40},
+    {"frmCwHome_hil2", 170, 40},
+    {"frmCwHome_hil3", 170, 40},
+    {"frmCwHome_hil4", 170, 40},
+    {"frmCwHome_hil5", 170, 40},
+    {"frmCwHome_star", 24, 24},
+    // State pictures of the holdings list, by image index (0 to 2 unused), on kPortfolioList:
+    // halted, SP, XD, profit levels from the best to the worst, wishlist row.
+    {"imlStates_3", 20, 20},
+    {"imlStates_4", 20, 20},
+    {"imlStates_5", 20, 20},
+    {"imlStates_6", 20, 20},
+    {"imlStates_7", 20, 20},
+    {"imlStates_8", 20, 20},
+    {"imlStates_9", 20, 20},
+    {"imlStates_10", 20, 20},
+    {"imlStates_11", 20, 20},
+    // Shop products, by product ID.
+    {"imlProduct_0", 105, 105},
+    {"imlProduct_1", 105, 105},
+    {"imlProduct_2", 105, 105},
+    {"imlProduct_3", 105, 105},
+    {"imlProduct_4", 105, 105},
+    {"imlProduct_5", 105, 105},
+    {"imlProduct_6", 105, 105},
+    {"imlProduct_7", 105, 105},
+    {"imlProduct_8", 105, 105},
+    {"imlProduct_9", 105, 105},
+    {"imlProduct_10", 105, 105},
+    {"imlProduct_11", 105, 105},
+    {"imlProduct_12", 105, 105},
+    {"imlProduct_13", 105, 105},
+    {"imlProduct_14", 105, 105},
+    {"imlProduct_15", 105, 105},
+    {"imlProduct_16", 105, 105},
+    {"imlProduct_17", 105, 105},
+    {"imlProduct_18", 105, 105},
+    {"imlProduct_19", 105, 105},
+    {"imlProduct_20", 105, 105},
+    {"imlProduct_21", 105, 105},
+    {"imlProduct_22", 105, 105},
+    {"imlProduct_23", 105, 105},
 };
 
 // The size the list gives a picture; {nullptr, 0, 0} for a name it does not hold.
@@ -98,6 +148,9 @@ struct Rgb {
 
 // The top bar (bkTop) is filled with this colour; its buttons, speed and busy pictures are drawn on it.
 inline constexpr Rgb kTopBar{14, 48, 60};
+
+// The Home page's holdings list is filled with this colour; its state pictures are drawn on it.
+inline constexpr Rgb kPortfolioList{194, 231, 146};
 
 // The shaped dialogs: a pixel whose channels are all at least this value lies outside the shape.
 // Inside the shape no pixel comes near it, so JPEG noise at the edge cannot punch holes.

@@ -6,66 +6,20 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <map>
 
 #include <QDir>
-#include <QFont>
 #include <QGuiApplication>
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 #include <QSaveFile>
-#include <QString>
 
 #include <jpeglib.h>
 
-#include "SkinList.h"
+#include "SkinPaint.h"
+#include "render_home.h"
+#include "render_products.h"
 
+namespace skins {
 namespace {
-
-// One palette: deep navy and teal for the window chrome, gold accents, cream captions on the dark
-// chrome, light mint surfaces under the dark green texts of the pages and dialogs.
-const QColor kNavyDeep(9, 30, 40);
-const QColor kNavy(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b);
-const QColor kTeal(22, 88, 96);
-const QColor kTealLight(40, 128, 130);
-const QColor kGold(214, 170, 72);
-const QColor kGoldLight(246, 210, 124);
-const QColor kGoldDark(140, 100, 34);
-const QColor kCream(244, 238, 218);
-const QColor kMint(226, 238, 229);
-const QColor kMintDeep(204, 224, 211);
-const QColor kSage(176, 204, 188);
-const QColor kOlive(70, 91, 47);
-
-QFont font(int pixels, bool bold = true) {
-  QFont f;
-  f.setFamilies({"Carlito", "DejaVu Sans"});
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  f.setHintingPreference(QFont::PreferNoHinting);
-  return f;
-}
-
-QImage canvas(int w, int h, const QColor& fill) {
-  QImage image(w, h, QImage::Format_RGB32);
-  image.fill(fill);
-  return image;
-}
-
-void smooth(QPainter& p) {
-  p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-}
-
-QLinearGradient vertical(double top, double bottom, const QColor& a, const QColor& b) {
-  QLinearGradient g(0, top, 0, bottom);
-  g.setColorAt(0, a);
-  g.setColorAt(1, b);
-  return g;
-}
 
 // ---- icons, drawn into a square box --------------------------------------------------------------
 
@@ -167,21 +121,6 @@ void drawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& colour) {
     }
   }
   p.restore();
-}
-
-QPainterPath starPath(const QPointF& c, double outer, double inner) {
-  QPainterPath path;
-  for (int i = 0; i < 10; ++i) {
-    const double a = -M_PI / 2 + i * M_PI / 5;
-    const double r = i % 2 == 0 ? outer : inner;
-    const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-    if (i == 0)
-      path.moveTo(pt);
-    else
-      path.lineTo(pt);
-  }
-  path.closeSubpath();
-  return path;
 }
 
 // The game's emblem: a gold-ringed teal disc with a rising candle chart.
@@ -716,10 +655,8 @@ bool writeJpeg(const QImage& image, const QString& path) {
   return written;
 }
 
-using Painter = std::function<QImage(int w, int h)>;
-
-std::map<QString, Painter> painters() {
-  std::map<QString, Painter> m;
+Painters painters() {
+  Painters m;
   m["frmMain_imgBK"] = mainBackground;
   m["frmMain_btnSave"] = [](int w, int h) { return topButton(w, h, "Save", Icon::Save, false); };
   m["frmMain_btnSaveX"] = [](int w, int h) { return topButton(w, h, "Save", Icon::Save, true); };
@@ -801,10 +738,13 @@ std::map<QString, Painter> painters() {
       return dialogButton(background(dialog.width, dialog.height), at, w, h, caption, true);
     };
   }
+  addHomePictures(m);
+  addProductPictures(m);
   return m;
 }
 
 }  // namespace
+}  // namespace skins
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -818,7 +758,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qorvex_skins: cannot create %s\n", argv[1]);
     return 1;
   }
-  const auto all = painters();
+  const auto all = skins::painters();
   int failures = 0;
   for (const skins::Skin& skin : skins::kSkins) {
     const auto painter = all.find(skin.name);
@@ -833,7 +773,7 @@ int main(int argc, char** argv) {
       ++failures;
       continue;
     }
-    if (!writeJpeg(image, out.filePath(QString(skin.name) + ".jpg"))) ++failures;
+    if (!skins::writeJpeg(image, out.filePath(QString(skin.name) + ".jpg"))) ++failures;
   }
   return failures == 0 ? 0 : 1;
 }
