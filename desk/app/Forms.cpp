@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "f_About.h"
+#include "f_CWHome.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
@@ -13,6 +14,7 @@ namespace desk {
 void createForms() {
   frmSplash = new TfrmSplash;
   frmMain = new TfrmMain;
+  frmCwHome = new TfrmCwHome(frmMain);
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
   frmAbout = new TfrmAbout;
@@ -23,7 +25,7 @@ void createForms() {
 void freeForms() {
   // The main window goes first while the popups it may still post to exist: it waits for a running
   // tick and frees the game.
-  delete frmMain;
+  delete frmMain;  // frees its pages with it
   frmMain = nullptr;
   delete frmMsgQuote;
   frmMsgQuote = nullptr;

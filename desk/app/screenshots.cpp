@@ -1,8 +1,11 @@
 // Plays the program's start without a display and writes pictures of its windows:
 //   qorvex_screenshots [folder]   (default: screenshots)
-// It answers the start dialog with New, names the player, lets the clock run and raises a popup.
+// It answers the start dialog with New, names the player, lets the clock run and raises a popup; then it
+// stops the clock, fills the game with a sample and pictures every sub-page of the Home page.
 
 #include <cstdio>
+#include <mutex>
+#include <utility>
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +16,9 @@
 
 #include "Forms.h"
 #include "QorvexApplication.h"
+#include "SampleGame.h"
 #include "f_About.h"
+#include "f_CWHome.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
@@ -43,6 +48,36 @@ void when(std::function<bool()> ready, std::function<void()> step) {
     step();
   });
   timer->start(100);
+}
+
+// Fills the game once the clock stands still, then shows and saves each Home sub-page in turn.
+void homePages() {
+  frmMain->timerClock->stop();
+  when([] { return !frmMain->isProcessing; },
+       [] {
+         {
+           std::lock_guard lock(frmMain->gameLock());
+           if (!sample::fillSampleGame(*frmMain->core, sample::SampleSize{})) {
+             std::printf("the sample game could not be written\n");
+             allWritten = false;
+           }
+         }
+         frmCwHome->chkWishlist->setChecked(true);
+         frmMain->mnuHomeClick();
+         using Step = std::pair<void (TfrmCwHome::*)(), const char*>;
+         static const Step steps[] = {{&TfrmCwHome::submnuPortClick, "5-home-portfolio"},
+                                      {&TfrmCwHome::submnuStatsClick, "6-home-stats"},
+                                      {&TfrmCwHome::submnuMoneyClick, "7-home-money"},
+                                      {&TfrmCwHome::submnuLifeClick, "8-home-life"},
+                                      {&TfrmCwHome::submnuMilestoneClick, "9-home-milestone"}};
+         for (std::size_t i = 0; i < std::size(steps); ++i)
+           QTimer::singleShot(400 * static_cast<int>(i + 1), [i] {
+             (frmCwHome->*steps[i].first)();
+             QTimer::singleShot(150, [i] { save(frmMain, steps[i].second); });
+           });
+         QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1),
+                            [] { QCoreApplication::exit(allWritten ? 0 : 1); });
+       });
 }
 
 }  // namespace
@@ -78,7 +113,8 @@ int main(int argc, char** argv) {
          frmMsgPopup->showPopup("Achievement", "You bought the first share of a stock on your wishlist.", 3);
          QTimer::singleShot(300, [] {
            save(frmMsgPopup, "4-popup");
-           QCoreApplication::exit(allWritten ? 0 : 1);
+           frmMsgPopup->hide();
+           homePages();
          });
        });
   QTimer::singleShot(60000, [] {

@@ -26,10 +26,12 @@
 #include "SkinList.h"
 #include "SkinWidgets.h"
 #include "f_About.h"
+#include "f_CWHome.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "qx_RefreshDisp.h"
 #include "qx_Thread.h"
 
 #if defined(__SANITIZE_THREAD__)
@@ -545,6 +547,10 @@ void TfrmMain::showPage(int page, MainPicture* marker) {
 
 void TfrmMain::mnuHomeClick() {
   showPage(PAGE_HOME, mnuHomeX);
+  if (frmCwHome != nullptr) {
+    frmCwHome->submnuPortClick();
+    frmCwHome->showPage();
+  }
 }
 void TfrmMain::mnuMarketClick() {
   showPage(PAGE_MARKET, mnuMarketX);
@@ -569,6 +575,7 @@ void TfrmMain::updateBudgetHeader() {
 
 void TfrmMain::lblBudgetHeaderClick() {
   mnuHomeClick();
+  if (frmCwHome != nullptr) frmCwHome->submnuMoneyClick();
 }
 
 void TfrmMain::lblTitleClick() {
@@ -728,7 +735,10 @@ void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
   int steps = 0;
   core->getStep(step, steps);
   pieClock->setStep(step, steps);
-  if (!noRefresh) emit displayRefreshRequested(fullRefresh);
+  if (!noRefresh) {
+    qxRefreshDisp::request(fullRefresh);
+    emit displayRefreshRequested(fullRefresh);
+  }
 }
 
 void TfrmMain::FormKeyUp() {

@@ -1,0 +1,270 @@
+// The Home page's handlers: sub-page menu, list, inbox, selling, transfer and renaming.
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+#include "ListSort.h"
+#include "NumberText.h"
+#include "Qorvex6class.h"
+#include "SkinWidgets.h"
+#include "f_CWHome.h"
+#include "f_Main.h"
+#include "f_MsgPopup.h"
+#include "f_MsgQuote.h"
+#include "qx_RefreshDisp.h"
+
+namespace {
+
+// Stops the game clock while a modal box is open and gives it back its earlier state.
+class ClockStopped {
+ public:
+  explicit ClockStopped(QTimer* timer) : timer_(timer), wasRunning_(timer != nullptr && timer->isActive()) {
+    if (wasRunning_) timer_->stop();
+  }
+  ~ClockStopped() {
+    if (wasRunning_ && !timer_->isActive()) timer_->start();
+  }
+  ClockStopped(const ClockStopped&) = delete;
+  ClockStopped& operator=(const ClockStopped&) = delete;
+
+ private:
+  QTimer* timer_;
+  bool wasRunning_;
+};
+
+// The text cut to at most `max` bytes, never inside a UTF-8 character.
+std::string cutUtf8(std::string text, std::size_t max) {
+  if (text.size() <= max) return text;
+  std::size_t end = max;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    --end;
+  text.resize(end);
+  return text;
+}
+
+QTimer* clockTimer() {
+  return frmMain != nullptr ? frmMain->timerClock : nullptr;
+}
+
+}  // namespace
+
+void TfrmCwHome::showPage() {
+  if (main_ == nullptr) return;
+  if (!main_->core || !main_->core->isBusy()) {
+    main_->updateBudgetHeader();
+    qxRefreshDisp::request(false);
+  }
+  Button1->setEnabled(static_cast<bool>(runTransfer));
+  main_->placePage(this);
+}
+
+void TfrmCwHome::refreshInbox() {
+  const bool any = !inbox.empty();
+  Button2->setVisible(any);
+  lblInbox->setVisible(any);
+  Shape11->setVisible(any);
+  if (any)
+    lblInbox->setText("INBOX #" + QString::number(inbox.size()) + "\n" +
+                      QString::fromStdString(inbox.top().second));
+}
+
+// --- Sub-pages ----------------------------------------------------------------------------------------
+
+void TfrmCwHome::selectSubPage(int index) {
+  desk::MainPicture* const highlights[5] = {hil1, hil2, hil3, hil4, hil5};
+  QWidget* const panels[5] = {panelPort, panelStats, panelMoney, panelLife, panelMilestone};
+  for (int i = 0; i < 5; ++i)
+    highlights[i]->setVisible(i == index);
+  highlights[index]->raise();
+  panelBody->setCurrentWidget(panels[index]);
+}
+
+void TfrmCwHome::submnuPortClick() {
+  selectSubPage(0);
+}
+void TfrmCwHome::submnuStatsClick() {
+  selectSubPage(1);
+}
+void TfrmCwHome::submnuMoneyClick() {
+  selectSubPage(2);
+}
+void TfrmCwHome::submnuLifeClick() {
+  selectSubPage(3);
+}
+void TfrmCwHome::submnuMilestoneClick() {
+  selectSubPage(4);
+}
+
+// --- List -------------------------------------------------------------------------------------------
+
+void TfrmCwHome::lstPortFolioDblClick() {
+  if (main_ == nullptr) return;
+  if (main_->isWritingData) {
+    note("WRITING DATA: Please wait.");
+    return;
+  }
+  const QTreeWidgetItem* row = lstPortFolio->currentItem();
+  if (row == nullptr || !row->isSelected()) return;
+  const std::string symbol = row->text(1).toStdString();
+  QString failure;
+  try {
+    main_->mnuMarketClick();
+    if (showStockDetails) showStockDetails(symbol);
+  } catch (const std::exception& e) {
+    failure = QString::fromUtf8(e.what());
+  }
+  if (!failure.isEmpty() && showMessage) showMessage(failure);
+}
+
+void TfrmCwHome::lstPortFolioColumnClick(int column) {
+  lstPortFolio->setProperty("sortColumn", column);
+  desk::sortByColumn(lstPortFolio, column);
+}
+
+void TfrmCwHome::chkWishlistClick() {
+  showPage();
+}
+
+// --- Actions that change the game -------------------------------------------------------------------
+
+bool TfrmCwHome::refusedWhileProcessing() {
+  if (main_ == nullptr || !main_->core) return true;
+  if (!main_->isProcessing) return false;
+  note("PROCESSING: Please wait.");
+  return true;
+}
+
+void TfrmCwHome::Button1Click() {
+  if (refusedWhileProcessing() || !runTransfer) return;
+  bool transferred = false;
+  {
+    ClockStopped stopped(clockTimer());
+    transferred = runTransfer();
+    if (transferred) {
+      showPage();
+      popup("Transaction Completed", "You money transfer is completed, check you account balance.");
+    }
+  }
+}
+
+void TfrmCwHome::Button2Click() {
+  if (refusedWhileProcessing() || inbox.empty()) return;
+  const int id = inbox.top().first;
+  inbox.pop();
+  {
+    std::lock_guard lock(main_->gameLock());
+    try {
+      main_->core->markInboxRead(id);
+    } catch (const std::exception& e) {
+      qWarning("marking inbox message %d read: %s", id, e.what());
+    }
+  }
+  refreshInbox();
+}
+
+void TfrmCwHome::sellClick(int slot) {
+  if (refusedWhileProcessing()) return;
+  sellBelonging(slot - 1);
+}
+
+void TfrmCwHome::sellBelonging(int slot) {
+  if (main_ == nullptr || !main_->core) return;
+  const int id = slot >= 0 && slot < kSlots ? slotBelonging[slot] : -1;
+  if (id < 0) {
+    popup("DENIED", "You don't have any stuff to sell.");
+    return;
+  }
+  const Qorvex6::BelongingSale sale = main_->core->sellBelonging(id);
+  switch (sale.outcome) {
+    case Qorvex6::BelongingSale::Sold:
+      popup("ITEM SOLD", QString::fromStdString(platform::formatNumber("You gain $ %0.0n.", sale.gained)));
+      main_->updateClock(false, false);
+      break;
+    case Qorvex6::BelongingSale::NotOwned:
+      popup("DENIED", "You don't have any stuff to sell.");
+      break;
+    case Qorvex6::BelongingSale::Failed:
+      popup("DENIED", "The sale could not be written. Nothing was changed.");
+      break;
+  }
+}
+
+// --- Renaming ---------------------------------------------------------------------------------------
+
+void TfrmCwHome::lblUsernameClick() {
+  if (refusedWhileProcessing()) return;
+  const QString current = QString::fromUtf8(main_->core->database->profile.playerName);
+  std::optional<QString> answer;
+  {
+    ClockStopped stopped(clockTimer());
+    answer = askText("Change your name", ">>", current);
+  }
+  if (!answer || *answer == current) return;
+  switch (main_->core->renamePlayer(answer->toStdString())) {
+    case Qorvex6::RenameResult::Renamed:
+      showPage();
+      break;
+    case Qorvex6::RenameResult::Invalid:
+      showMessage("The name you entered is not valid. \nPlease try another name.");
+      break;
+    case Qorvex6::RenameResult::Failed:
+      showMessage("Your name could not be changed. \nPlease try again.");
+      break;
+    case Qorvex6::RenameResult::Unchanged:
+      break;
+  }
+}
+
+void TfrmCwHome::lblUsernameMouseDown(Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::AltModifier) {
+    if (refusedWhileProcessing()) return;
+    std::optional<QString> answer;
+    {
+      ClockStopped stopped(clockTimer());
+      answer = askText("Enter your new name",
+                       "New name :", QString::fromUtf8(main_->core->database->profile.playerName));
+    }
+    if (answer) {
+      // In memory only: the refresh below reloads the stored name unless the profile is written first.
+      std::lock_guard lock(main_->gameLock());
+      const std::string name =
+          cutUtf8(answer->toUtf8().toStdString(), sizeof(main_->core->database->profile.playerName) - 1);
+      char* field = main_->core->database->profile.playerName;
+      std::snprintf(field, sizeof(main_->core->database->profile.playerName), "%s", name.c_str());
+    }
+  }
+  showPage();
+}
+
+bool TfrmCwHome::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != lblUsername && watched != lblInbox) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    gestureOnPress_ = (mouse->modifiers() & Qt::AltModifier) != 0;
+    lblUsernameMouseDown(mouse->modifiers());
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonRelease && watched == lblUsername) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool click = !gestureOnPress_ && desk::isLeftReleaseInside(lblUsername, mouse);
+    gestureOnPress_ = false;
+    if (click) lblUsernameClick();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// --- Messages ---------------------------------------------------------------------------------------
+
+void TfrmCwHome::popup(const QString& title, const QString& text) {
+  if (frmMsgPopup != nullptr) frmMsgPopup->showPopup(title, text, 0);
+}
+
+void TfrmCwHome::note(const QString& text) {
+  if (frmMsgQuote != nullptr) frmMsgQuote->showQuote(text);
+}
