@@ -175,9 +175,11 @@ void qxRefreshDisp::fillHoldings(TfrmCwHome& page) {
   for (int i = 0; i < holdings.count(); ++i) {
     const Qorvex6::qxShare row = holdings.get(i);
     const float avg = row.avg_price;
-    const float cur = core.getCurrentPrice(row.symbol);
+    // One read of the stock gives both its price and its status.
+    const Qorvex6::qxStockInfo stock = core.getStockInfo(row.symbol);
+    const float cur = QorvexCore::getPrice(stock);
     const float percent = cur == 0 ? 0.0f : (cur - avg) * 100.0f / cur;
-    const int status = core.getStockInfo(row.symbol).status;
+    const int status = stock.status;
     const int m = Qorvex6::marketIndexOf(row.marketTitle);
     addRow(holdingStateImage(status, percent),
            {QString::fromUtf8(row.symbol), text(core.formatMoney(avg, m, false)),

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <string>
+
 #include "Qorvex6class.h"
 
 namespace sample {
@@ -19,8 +21,8 @@ struct SampleSize {
 };
 
 // Writes the sample into the open game in one transaction and reloads the profile; false when a write
-// failed. Holdings cycle through the profit levels; with four or more, one stock each is halted,
-// suspended and ex-dividend.
-bool fillSampleGame(Qorvex6::QorvexCore& core, const SampleSize& size);
+// failed, naming the first failed write in `failure`. Holdings cycle through the profit levels; with four or
+// more, one stock each is halted, suspended and ex-dividend.
+bool fillSampleGame(Qorvex6::QorvexCore& core, const SampleSize& size, std::string* failure = nullptr);
 
 }  // namespace sample
