@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds the optimised tree and plays the template headless at 1x, 4x and 16x the stocks.
+# Builds the optimised tree and plays the template headless at 1x, 4x and 16x the stocks; with --home,
+# measures the Home page instead (its refresh on a large game and the event loop under a running clock).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default >/dev/null
+if [ "${1:-}" = "--home" ]; then
+  shift
+  cmake --build --preset default --target qorvex_home_bench
+  exec build/default/bin/qorvex_home_bench "$@"
+fi
 cmake --build --preset default --target qorvex_bench
 build/default/bin/qorvex_bench "$@"
