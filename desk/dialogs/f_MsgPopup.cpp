@@ -23,6 +23,7 @@ QLabel* pictureLabel(QWidget* parent, const QImage& picture, const QRect& place)
 
 QLabel* textLabel(QWidget* parent, const QRect& place, int pixelHeight, bool bold) {
   auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
   label->setGeometry(place);
   label->setFont(desk::windowFont(pixelHeight, bold));
   desk::setTextColour(label, desk::fromTColor(desk::kMessageText));

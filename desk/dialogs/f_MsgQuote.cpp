@@ -27,6 +27,7 @@ TfrmMsgQuote::TfrmMsgQuote(QWidget* parent)
   Shape1->setLineWidth(1);
 
   lblMsg = new QLabel(this);
+  lblMsg->setTextFormat(Qt::PlainText);
   lblMsg->setGeometry(14, 26, 301, 59);
   lblMsg->setFont(desk::windowFont(21));
   lblMsg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -837,6 +837,7 @@ void TfrmMain::note(const QString& text) {
 
 void TfrmMain::message(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, "Qorvex", text, QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
