@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -166,6 +167,41 @@ TEST_F(ClockTest, MarketHoursAndAClosedDayLeavePricesInPlace) {
   EXPECT_EQ(closed.closeprice, 12) << "the close is the day's last price";
   const qxStockInfo untraded = core_.getStockInfo("Thai2");
   EXPECT_EQ(untraded.closeprice, untraded.closepriceY);
+}
+
+// The stock choice of a cycle with scripted draws, in the order they are made per stock: the spread
+// added to the popularity, the spread taken off it, then the 0.6 draw that must reach the capped value.
+TEST_F(ClockTest, TheCycleChoosesAStockByItsPopularityAndThreeDrawsInOrder) {
+  const float justAbove045 = std::nextafter(0.45f, 1.0f);
+  const struct {
+    int popularity;
+    float added, taken, reach;
+    bool trades;
+  } cases[] = {
+      // Popularity 255 is capped at 0.85: it trades only when 0.4 + the draw reaches it.
+      {255, 0.0f, 0.09f, justAbove045, true},
+      {255, 0.09f, 0.0f, justAbove045, true},
+      {255, 0.0f, 0.0f, 0.449f, false},
+      {255, 0.09f, 0.0f, 0.6f, true},
+      // 0.4 + 0.09 - 0 against 0.45: the first spread raises the value, the second lowers it.
+      {102, 0.09f, 0.0f, 0.05f, false},
+      {102, 0.0f, 0.09f, 0.05f, true},
+  };
+  // Cycle 1: only New York is open, and its two stocks are chosen alike.
+  for (const auto& c : cases) {
+    core_.database->clockTick = 1;
+    core_.database->execSQL("UPDATE stock SET popularity=" + std::to_string(c.popularity));
+    int call = 0;
+    const float draws[3] = {c.added, c.taken, c.reach};
+    setDrawSource([&](float) { return draws[call++ % 3]; });
+    std::queue<qxStockInfo> chosen;
+    int next = 0;
+    core_.nextCycle(&chosen, &next);
+    setDrawSource(nullptr);
+    EXPECT_EQ(call, 6) << "three draws per listed stock of the open exchange";
+    EXPECT_EQ(chosen.size(), c.trades ? 2u : 0u)
+        << c.popularity << " " << c.added << " " << c.taken << " " << c.reach;
+  }
 }
 
 TEST_F(ClockTest, AFailedBoundaryLeavesNothingBehind) {
