@@ -85,7 +85,11 @@ void qxThread::processSingleStock(qxStockInfo* stockRow) {
     }
     QorvexCore::debugLog("END THREAD PROCESS Stock: " + symbol);
   } catch (...) {
-    // The trace itself failed; the worker still counts itself out.
+    // A failure that is no standard exception, or a failing trace; the worker still counts itself out.
+    try {
+      QorvexCore::debugLog("THREAD ERROR - while processSingleStock");
+    } catch (...) {
+    }
   }
 }
 

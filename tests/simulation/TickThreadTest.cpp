@@ -131,6 +131,44 @@ TEST_F(TickThreadTest, AFailingMasterReleasesEverythingAndTheClockGoesOn) {
   EXPECT_EQ(core_.database->clockTick, 2);
 }
 
+TEST_F(TickThreadTest, AWorkerFailureOfAnyKindIsTracedAndTheCycleEnds) {
+  std::mutex lock;
+  Events traced;
+  QorvexCore::setTraceSink([&](std::string_view line) {
+    if (line.find("ERROR") == std::string_view::npos) return;
+    std::lock_guard guard(lock);
+    traced.emplace_back(line);
+  });
+  // The price step's first draw (the popularity of a stock at 0) fails; the boundary's draws do not.
+  const auto failWith = [](auto failure) {
+    setDrawSource([failure](float max) -> float {
+      if (max == 1.0f) throw failure;
+      return max * 0.5f;
+    });
+  };
+  const struct {
+    const char* kind;
+    std::function<void()> install;
+    std::string line;
+    long times;
+  } cases[] = {
+      {"standard", [&] { failWith(std::runtime_error("no draw")); },
+       "ERROR while generateNewPrice NY1 : no draw", 1},
+      {"other", [&] { failWith(42); }, "THREAD ERROR - while processSingleStock", 60},
+  };
+  qxTickRunner runner(core_);
+  int clockTick = core_.database->clockTick;
+  for (const auto& c : cases) {
+    traced.clear();
+    c.install();
+    runTicks(runner, 10);
+    setDrawSource(nullptr);
+    EXPECT_EQ(core_.database->clockTick, ++clockTick) << c.kind << ": the cycle is concluded";
+    std::lock_guard guard(lock);
+    EXPECT_EQ(std::count(traced.begin(), traced.end(), c.line), c.times) << c.kind;
+  }
+}
+
 TEST_F(TickThreadTest, OnlyASettlementThatTradedReportsAndClearsTheWishlist) {
   core_.database->execSQL("UPDATE stock SET wishlist=1 WHERE symbol IN ('NY1', 'NY2')");
   ASSERT_TRUE(core_.addBid("NY1", "NewYork", 1000, 1000, true));  // costs more than the budget: lapses
