@@ -208,7 +208,7 @@ void qxThread::processTickSteps() {
       host.setWriting(true);
       try {
         WritingHold hold(core_, report_);
-        tradedRows_.clear();
+        settlements_.clear();
         while (!ownCycle_.pendingTasks.empty()) {
           pTask task = std::move(ownCycle_.pendingTasks.front());
           ownCycle_.pendingTasks.pop();
@@ -266,11 +266,10 @@ void qxThread::processTickSteps() {
 
 void qxThread::processPendingTask(pTask* task) {
   if (task == nullptr) return;
-  // The wishlist reset and the message of a settlement stand only when it traded.
-  if (task->settles != 0 &&
-      std::find(tradedRows_.begin(), tradedRows_.end(), task->settles) == tradedRows_.end()) {
-    return;
-  }
+  // The wishlist reset and the message of a settlement stand only when it traded; the message tells what
+  // it did.
+  const Settlement* settled = task->settles != 0 ? settlementOf(task->settles) : nullptr;
+  if (task->settles != 0 && settled == nullptr) return;
   qxSaveGame& db = *core_.database;
   const qxORDER bySymbol{T::textTerm("symbol", task->symbol)};
   switch (task->type) {
@@ -285,7 +284,9 @@ void qxThread::processPendingTask(pTask* task) {
       break;
     case TASK_COMPLETE_QUEUE: {
       const qxStockInfo before = core_.getStockInfo(task->symbol);
-      if (core_.completeQueue(&task->queueRow)) tradedRows_.push_back(task->queueRow.ID);
+      double qty = 0;
+      if (core_.completeQueue(&task->queueRow, &qty))
+        settlements_.push_back({task->queueRow, task->symbol, qty, marketIndexOf(before.marketTitle)});
       if (before.openPrice == 0) {
         // Settling writes no stock row: the price read before still holds.
         const qxORDER open{T::numberTerm("openPrice", QorvexCore::getPrice(before))};
@@ -297,7 +298,9 @@ void qxThread::processPendingTask(pTask* task) {
       db.updateStock(&task->order, &bySymbol);
       break;
     case TASK_INBOX:
-      core_.addInbox(task->symbol);
+      core_.addInbox(settled != nullptr ? core_.settlementMessage(settled->row, settled->symbol, settled->qty,
+                                                                  settled->market)
+                                        : task->symbol);
       break;
     case TASK_ADD_PRICE: {
       db.recordPrice(task->symbol.c_str(), task->price);
@@ -311,6 +314,12 @@ void qxThread::processPendingTask(pTask* task) {
     default:
       break;
   }
+}
+
+const qxThread::Settlement* qxThread::settlementOf(int rowId) const {
+  const auto found = std::find_if(settlements_.begin(), settlements_.end(),
+                                  [rowId](const Settlement& s) { return s.row.ID == rowId; });
+  return found == settlements_.end() ? nullptr : &*found;
 }
 
 qxTickRunner::qxTickRunner(QorvexCore& core, TickOptions options)

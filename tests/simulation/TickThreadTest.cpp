@@ -169,10 +169,15 @@ TEST_F(TickThreadTest, AWorkerFailureOfAnyKindIsTracedAndTheCycleEnds) {
   }
 }
 
-TEST_F(TickThreadTest, OnlyASettlementThatTradedReportsAndClearsTheWishlist) {
+// The messages tell what the settlements did: a lapsed bid says nothing, an offer for more than is held
+// reports the proceeds of the shares that were held.
+TEST_F(TickThreadTest, OnlyWhatASettlementDidIsReportedAndClearsTheWishlist) {
   core_.database->execSQL("UPDATE stock SET wishlist=1 WHERE symbol IN ('NY1', 'NY2')");
   ASSERT_TRUE(core_.addBid("NY1", "NewYork", 1000, 1000, true));  // costs more than the budget: lapses
   ASSERT_TRUE(core_.addBid("NY2", "NewYork", 1000, 10, true));
+  core_.database->execSQL(
+      "INSERT INTO portfolio (symbol, avg_price, vol, marketTitle) VALUES ('NY3', 40, 10, 'NewYork')");
+  ASSERT_TRUE(core_.addOffer("NY3", "NewYork", 20, 25, true));
   // Mid-range draws: every chosen stock gets a price, none draws a halt or a suspension.
   setDrawSource([](float max) { return max * 0.5f; });
   qxTickRunner runner(core_);
@@ -186,7 +191,11 @@ TEST_F(TickThreadTest, OnlyASettlementThatTradedReportsAndClearsTheWishlist) {
   std::vector<std::string> messages;
   for (const qxInbox& m : core_.getInbox(false).items)
     messages.emplace_back(m.Message);
-  EXPECT_EQ(messages, std::vector<std::string>{"You paid USD 10,000.00 for NY2"});
+  std::sort(messages.begin(), messages.end());
+  EXPECT_EQ(messages, (std::vector<std::string>{"You earned USD 200.00 after selling NY3",
+                                                "You paid USD 10,000.00 for NY2"}));
+  EXPECT_EQ(core_.getHeldVolume("NY3"), 0);
+  EXPECT_DOUBLE_EQ(core_.database->profile.budget[4], 100000 - 10000 + 200);
   EXPECT_EQ(count("SELECT count(*) FROM queue"), 0);
 }
 
