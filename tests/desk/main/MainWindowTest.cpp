@@ -362,7 +362,7 @@ TEST_F(MainWindowTest, MenuMarksTheCurrentPageAndCloseAsksFirst) {
 #if !defined(__SANITIZE_THREAD__)
   // For people to look at. Qt, which the race checker cannot see into, renders a window this large on
   // its own thread pool.
-  main_->grab().save("/tmp/qorvex-main-window.png");
+  main_->grab().save(QString::fromStdString(user_.file("qorvex-main-window.png").string()));
 #endif
 }
 
