@@ -185,4 +185,8 @@ class QorvexCore {
 // Appends the names of the files (or, with `folders`, of the sub-folders) of a folder, sorted; returns 0.
 int listFolder(std::string path, std::vector<std::string>* list, bool folders);
 
+// Removes the temporary files that saves killed part-way through left in a Save folder; one written in
+// the last minute may be a save still running and stays.
+void removeStaleSaveTemporaries(const std::filesystem::path& saveFolder);
+
 }  // namespace Qorvex6
