@@ -617,11 +617,14 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-  // Key preview for the window's children; the window's own keys arrive in keyReleaseEvent. The events
-  // other threads post to the window itself are never looked at here.
-  if (watched != this && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
-      event->type() == QEvent::KeyRelease && isAltP(static_cast<QKeyEvent*>(event)))
-    return true;
+  // Key preview for the window's children and for the popup, which takes the keys while it is up; the
+  // window's own keys arrive in keyReleaseEvent. The events other threads post to the window itself are
+  // never looked at here.
+  if (watched != this && watched->isWidgetType() && event->type() == QEvent::KeyRelease) {
+    const QWidget* window = static_cast<QWidget*>(watched)->window();
+    const bool previewed = window == this || (frmMsgPopup != nullptr && window == frmMsgPopup);
+    if (previewed && isAltP(static_cast<QKeyEvent*>(event))) return true;
+  }
   if (watched == btnMin && event->type() == QEvent::MouseButtonRelease) {
     // Any button's release, wherever the mouse has gone since the press.
     auto* mouse = static_cast<QMouseEvent*>(event);
