@@ -1,6 +1,7 @@
 #include "f_Main.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <filesystem>
 #include <system_error>
@@ -351,6 +352,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   connect(Slow1, &QAction::triggered, this, &TfrmMain::Slow1Click);
   connect(Medium1, &QAction::triggered, this, &TfrmMain::Medium1Click);
   connect(Fast1, &QAction::triggered, this, &TfrmMain::Fast1Click);
+
+  // The game's display shows from its first update on, once a game runs (updateClock).
+  for (QWidget* display : gameDisplay())
+    display->hide();
 
   imgProcessing1 = new MainPicture(this, "frmMain_imgProcessing1");
   imgProcessing1->hide();
@@ -717,8 +722,14 @@ bool TfrmMain::startTick(bool autoSave) {
   }
 }
 
+std::array<QWidget*, 6> TfrmMain::gameDisplay() const {
+  return {lblBudgetHeader, lblClock, pieClock, mnuSpeedSlow, mnuSpeedMedium, mnuSpeedFast};
+}
+
 void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
   if (!core) return;
+  for (QWidget* display : gameDisplay())
+    display->show();
   updateBudgetHeader();
   const Qorvex6::qxSaveGame& db = *core->database;
   lblClock->setText(dayText(db.daycount) + " (" + QString::number(db.clockTick) + "/20)");
