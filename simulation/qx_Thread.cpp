@@ -22,18 +22,32 @@ double millisecondsSince(Clock::time_point start) {
 class WritingHold {
  public:
   WritingHold(QorvexCore& core, TickReport& report)
-      : report_(report),
+      : core_(core),
+        report_(report),
         lock_(core.host().gameLock()),
         transaction_(*core.database->connection),
         start_(Clock::now()) {}
   ~WritingHold() {
     // What ran stays written even after a failure: the clock and the profile in memory moved with it.
-    transaction_.commit();
+    // When the commit did not bring it all to disk, memory follows the disk instead.
+    if (!transaction_.commit()) readProfileAgain();
     const double held = millisecondsSince(start_);
     if (held > report_.longestLockMs) report_.longestLockMs = held;
   }
 
  private:
+  void readProfileAgain() noexcept {
+    try {
+      QorvexCore::debugLog(
+          "TICK ERROR - the writes were not committed; the profile and the clock are read again");
+      core_.database->syncProfile(PROFILE_READ);
+    } catch (const std::exception& e) {
+      QorvexCore::debugLog(std::string("TICK ERROR - reading the profile again: ") + e.what());
+    } catch (...) {
+    }
+  }
+
+  QorvexCore& core_;
   TickReport& report_;
   std::lock_guard<std::recursive_mutex> lock_;
   platform::DbTransaction transaction_;

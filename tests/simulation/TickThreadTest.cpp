@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sqlcipher/sqlite3.h>
+
 #include <atomic>
 #include <set>
 
@@ -197,6 +199,49 @@ TEST_F(TickThreadTest, OnlyWhatASettlementDidIsReportedAndClearsTheWishlist) {
   EXPECT_EQ(core_.getHeldVolume("NY3"), 0);
   EXPECT_DOUBLE_EQ(core_.database->profile.budget[4], 100000 - 10000 + 200);
   EXPECT_EQ(count("SELECT count(*) FROM queue"), 0);
+}
+
+// A cycle's writes that do not reach the disk leave memory as the disk has it: a fill that was rolled
+// back charges nothing in a later profile write, a conclusion rolled back leaves the clock where the disk
+// has it. A busy commit is tried again.
+TEST_F(TickThreadTest, AFailedCommitLeavesMemoryAsTheDiskHasIt) {
+  const struct {
+    const char* what;
+    int failedCommit;  // of the cycle's commits: 1 the boundary, 2 the settlements, 3 the conclusion
+    int code;
+    double budget;
+    double held;
+    int clockTick;
+  } cases[] = {
+      {"settlements busy once", 2, SQLITE_BUSY, 90000, 10, 1},
+      {"settlements", 2, SQLITE_IOERR_WRITE, 100000, 0, 1},
+      {"conclusion", 3, SQLITE_FULL, 90000, 10, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempDir dir;
+    testsupport::RecordingHost host;
+    QorvexCore core(host);
+    testsupport::openFixtureGame(core, dir.file("game.db"), kFixture);
+    ASSERT_TRUE(core.addBid("NY2", "NewYork", 1000, 10, true));
+    int commits = 0;
+    core.database->connection->setCommitFaultHook([&] { return ++commits == c.failedCommit ? c.code : 0; });
+    bool reread = false;
+    QorvexCore::setTraceSink([&](std::string_view line) { reread |= line.find("read again") != line.npos; });
+    setDrawSource([](float max) { return max * 0.5f; });
+    qxTickRunner runner(core);
+    runTicks(runner, 10);
+    setDrawSource(nullptr);
+    QorvexCore::setTraceSink(nullptr);
+    core.database->connection->setCommitFaultHook(nullptr);
+
+    EXPECT_EQ(reread, c.code != SQLITE_BUSY);
+    EXPECT_DOUBLE_EQ(core.database->profile.budget[4], c.budget);
+    EXPECT_DOUBLE_EQ(testsupport::queryValue(*core.database, "SELECT budget_USD FROM profile"), c.budget);
+    EXPECT_EQ(core.getHeldVolume("NY2"), c.held);
+    EXPECT_EQ(core.database->clockTick, c.clockTick);
+    EXPECT_EQ(testsupport::queryValue(*core.database, "SELECT clockTick FROM profile"), c.clockTick);
+  }
 }
 
 TEST_F(TickThreadTest, SerialTicksAreRepeatable) {
