@@ -244,6 +244,39 @@ TEST_F(TickThreadTest, AFailedCommitLeavesMemoryAsTheDiskHasIt) {
   }
 }
 
+// The day's open price: a stock that settles an order or records a price opens at the price it had
+// before; while the open is 0 or still the close once the price is recorded, the recorded price is the
+// open.
+TEST_F(TickThreadTest, TheOpenPriceIsFixedUpBySettlementsAndPriceSteps) {
+  core_.database->clockTick = 1;  // New York trades and opens no new day
+  const struct {
+    const char* symbol;
+    float current, open;
+    bool settles;
+    float expectedOpen;  // 0: the price the step recorded
+  } cases[] = {{"NY1", 52, 0, true, 52},
+               {"NY2", 50, 0, false, 0},
+               {"NY3", 50, 50, false, 0},
+               {"NY4", 50, 51, false, 51}};
+  for (const auto& c : cases) {
+    core_.database->execSQL("UPDATE stock SET currentPrice=" + std::to_string(c.current) +
+                            ", openPrice=" + std::to_string(c.open) + " WHERE symbol='" + c.symbol + "'");
+    if (c.settles) {
+      ASSERT_TRUE(core_.addBid(c.symbol, "NewYork", 1000, 10, true));
+    }
+  }
+  setDrawSource([](float max) { return max * 0.5f; });
+  qxTickRunner runner(core_);
+  runTicks(runner, 10);
+  setDrawSource(nullptr);
+  EXPECT_EQ(core_.getHeldVolume("NY1"), 10);
+  for (const auto& c : cases) {
+    const qxStockInfo stock = core_.getStockInfo(c.symbol);
+    ASSERT_NE(stock.currentPrice, c.current) << c.symbol << " got a new price";
+    EXPECT_FLOAT_EQ(stock.openPrice, c.expectedOpen == 0 ? stock.currentPrice : c.expectedOpen) << c.symbol;
+  }
+}
+
 TEST_F(TickThreadTest, SerialTicksAreRepeatable) {
   const auto play = [&](const std::filesystem::path& file) {
     testsupport::RecordingHost host;
