@@ -277,6 +277,43 @@ TEST_F(TickThreadTest, TheOpenPriceIsFixedUpBySettlementsAndPriceSteps) {
   }
 }
 
+// Every draw scripted alike: all sixty New York stocks are chosen in each cycle New York trades, and the
+// halt draw of their price steps decides (0.86 halts, 0.96 suspends, 0.5 prices).
+TEST_F(TickThreadTest, HaltsLastOneChosenStepAndSuspensionsLastUntilTheMarketCloses) {
+  core_.database->clockTick = 1;
+  qxTickRunner runner(core_);
+  const auto cycle = [&](float draw) {
+    const std::string newYorkPrices = "SELECT count(*) FROM price WHERE symbol LIKE 'NY%'";
+    const int pricesBefore = count(newYorkPrices);
+    setDrawSource([draw](float max) { return max * draw; });
+    runTicks(runner, 10);
+    setDrawSource(nullptr);
+    return count(newYorkPrices) - pricesBefore;
+  };
+  const auto inStatus = [&](int status) {
+    return count("SELECT count(*) FROM stock WHERE marketTitle='NewYork' AND status=" +
+                 std::to_string(status));
+  };
+  EXPECT_EQ(cycle(0.86f), 0);
+  EXPECT_EQ(inStatus(8), 60) << "cycle 1 halts";
+  EXPECT_EQ(cycle(0.5f), 0) << "the next chosen step only clears the halt";
+  EXPECT_EQ(inStatus(0), 60);
+  EXPECT_EQ(cycle(0.5f), 60) << "and the one after prices again";
+
+  EXPECT_EQ(cycle(0.96f), 0);
+  EXPECT_EQ(inStatus(4), 60) << "cycle 4 suspends";
+  for (int c = 5; c <= 8; ++c) {
+    EXPECT_EQ(cycle(0.5f), 0) << "cycle " << c;
+    EXPECT_EQ(inStatus(4), 60) << "cycle " << c;
+  }
+  cycle(0.5f);  // cycle 9 closes New York
+  EXPECT_EQ(inStatus(0), 60);
+  while (core_.database->clockTick != 0)
+    EXPECT_EQ(cycle(0.5f), 0) << "New York is closed";
+  core_.database->execSQL("UPDATE stock SET popularity=0");  // as chosen as before the day's trend update
+  EXPECT_EQ(cycle(0.5f), 60) << "the next day prices again";
+}
+
 TEST_F(TickThreadTest, SerialTicksAreRepeatable) {
   const auto play = [&](const std::filesystem::path& file) {
     testsupport::RecordingHost host;
