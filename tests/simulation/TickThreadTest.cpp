@@ -226,8 +226,10 @@ TEST_F(TickThreadTest, AFailedCommitLeavesMemoryAsTheDiskHasIt) {
     ASSERT_TRUE(core.addBid("NY2", "NewYork", 1000, 10, true));
     int commits = 0;
     core.database->connection->setCommitFaultHook([&] { return ++commits == c.failedCommit ? c.code : 0; });
-    bool reread = false;
-    QorvexCore::setTraceSink([&](std::string_view line) { reread |= line.find("read again") != line.npos; });
+    std::atomic<bool> reread{false};  // workers trace too
+    QorvexCore::setTraceSink([&](std::string_view line) {
+      if (line.find("read again") != line.npos) reread = true;
+    });
     setDrawSource([](float max) { return max * 0.5f; });
     qxTickRunner runner(core);
     runTicks(runner, 10);
@@ -235,7 +237,7 @@ TEST_F(TickThreadTest, AFailedCommitLeavesMemoryAsTheDiskHasIt) {
     QorvexCore::setTraceSink(nullptr);
     core.database->connection->setCommitFaultHook(nullptr);
 
-    EXPECT_EQ(reread, c.code != SQLITE_BUSY);
+    EXPECT_EQ(reread.load(), c.code != SQLITE_BUSY);
     EXPECT_DOUBLE_EQ(core.database->profile.budget[4], c.budget);
     EXPECT_DOUBLE_EQ(testsupport::queryValue(*core.database, "SELECT budget_USD FROM profile"), c.budget);
     EXPECT_EQ(core.getHeldVolume("NY2"), c.held);
