@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
 #include <stdexcept>
 
 namespace platform {
@@ -92,11 +93,30 @@ std::optional<DateTime> parseDateTime(std::string_view text) {
   return DateTime{encodeDate(year, month, day).days + fraction};
 }
 
+namespace {
+
+std::mutex todayLock;
+std::function<CivilDate()>& todaySource() {
+  static std::function<CivilDate()> source;
+  return source;
+}
+
+}  // namespace
+
 CivilDate localToday() {
+  {
+    std::lock_guard lock(todayLock);
+    if (const auto& source = todaySource()) return source();
+  }
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   return CivilDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+void setTodaySource(std::function<CivilDate()> source) {
+  std::lock_guard lock(todayLock);
+  todaySource() = std::move(source);
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +32,7 @@ std::optional<DateTime> parseDateTime(std::string_view text);
 
 // Today's date in the local time zone, or what the installed source says (for tests).
 CivilDate localToday();
+// Test seam: localToday returns what the source says; nullptr restores the system clock. Any thread.
+void setTodaySource(std::function<CivilDate()> source);
 
 }  // namespace platform

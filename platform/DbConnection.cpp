@@ -9,6 +9,9 @@
 namespace platform {
 namespace {
 
+// A busy COMMIT waits the busy timeout on each attempt.
+constexpr int kCommitAttempts = 3;
+
 bool isBlank(const char* text, const char* end) {
   for (; text < end && *text != '\0'; ++text) {
     if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n' && *text != ';') return false;
@@ -196,6 +199,11 @@ void DbConnection::trace(std::string_view line) const {
   if (trace_) trace_(line);
 }
 
+void DbConnection::setCommitFaultHook(std::function<int()> hook) {
+  std::lock_guard lock(mutex_);
+  commitFault_ = std::move(hook);
+}
+
 DbTransaction::DbTransaction(DbConnection& connection) : connection_(connection), lock_(connection.mutex_) {
   if (connection_.transactionDepth_++ > 0) return;
   outermost_ = true;
@@ -222,15 +230,31 @@ bool DbTransaction::commit() {
     connection_.trace("the engine aborted the transaction; the statements after it ran in autocommit");
     return false;
   }
-  try {
-    connection_.execute("COMMIT");
-  } catch (const DbError& e) {
-    connection_.trace(std::string("COMMIT failed: ") + e.what());
+  for (int attempt = 1;; ++attempt) {
     try {
-      connection_.execute("ROLLBACK");
-    } catch (const DbError&) {
+      if (const int fault = connection_.commitFault_ ? connection_.commitFault_() : 0; fault != 0)
+        throw ProviderError(std::string("statement failed: ") + sqlite3_errstr(fault), fault);
+      connection_.execute("COMMIT");
+      break;
+    } catch (const DbError& e) {
+      // A busy COMMIT leaves the transaction open: another reader still holds the file.
+      const auto* engineError = dynamic_cast<const ProviderError*>(&e);
+      const bool busy = engineError != nullptr && (engineError->code() & 0xff) == SQLITE_BUSY &&
+                        !sqlite3_get_autocommit(db);
+      if (busy && attempt < kCommitAttempts) {
+        connection_.trace(std::string("COMMIT busy, trying again: ") + e.what());
+        continue;
+      }
+      connection_.trace(std::string("COMMIT failed, the transaction is rolled back: ") + e.what());
+      if (!sqlite3_get_autocommit(db)) {
+        try {
+          connection_.execute("ROLLBACK");
+        } catch (const DbError& rollbackError) {
+          connection_.trace(std::string("ROLLBACK failed: ") + rollbackError.what());
+        }
+      }
+      return false;
     }
-    return false;
   }
   connection_.commits_.fetch_add(1, std::memory_order_relaxed);
   return true;

@@ -66,6 +66,11 @@ class DbConnection {
 
   std::recursive_mutex& mutex() const noexcept { return mutex_; }
 
+  // Test seam: asked before each attempt to commit an outermost transaction; a non-zero SQLite result
+  // code fails that attempt as the engine would (SQLITE_BUSY leaves the transaction open). Empty (the
+  // default) lets every commit run.
+  void setCommitFaultHook(std::function<int()> hook);
+
   // Counters for measuring: statements and queries run, transactions committed.
   std::uint64_t statementCount() const noexcept { return statements_.load(std::memory_order_relaxed); }
   std::uint64_t commitCount() const noexcept { return commits_.load(std::memory_order_relaxed); }
@@ -87,6 +92,7 @@ class DbConnection {
   sqlite3* db_ = nullptr;
   std::filesystem::path file_;
   TraceSink trace_;
+  std::function<int()> commitFault_;
   int transactionDepth_ = 0;
   std::atomic<std::uint64_t> statements_{0};
   std::atomic<std::uint64_t> commits_{0};
@@ -101,8 +107,10 @@ class DbTransaction {
   DbTransaction(const DbTransaction&) = delete;
   DbTransaction& operator=(const DbTransaction&) = delete;
 
-  // Commits the outermost transaction (a nested one only marks itself done). Returns false, after a
-  // trace line, when the engine had already aborted the transaction or the commit failed.
+  // Commits the outermost transaction (a nested one only marks itself done); a commit that meets a busy
+  // database is tried again. Returns false, after a trace line, when the engine had already aborted the
+  // transaction or the commit failed and the transaction was rolled back: then not all of its work is
+  // on disk.
   bool commit();
   void rollback() noexcept;
 

@@ -244,6 +244,21 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder, bool fo
   return names;
 }
 
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds minAge) {
+  std::size_t removed = 0;
+  std::error_code ec;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::filesystem::directory_iterator it(folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    std::error_code fileError;
+    if (!it->is_regular_file(fileError) || !isTemporaryName(it->path().filename().string())) continue;
+    const auto written = it->last_write_time(fileError);
+    if (fileError || now - written < minAge) continue;
+    if (std::filesystem::remove(it->path(), fileError)) ++removed;
+  }
+  return removed;
+}
+
 void setFileFaultHook(FileFaultHook hook) {
   auto installed = hook ? std::make_shared<const FileFaultHook>(std::move(hook)) : nullptr;
   std::lock_guard lock(hookLock);

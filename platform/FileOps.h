@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -38,6 +39,11 @@ bool createFolder(const std::filesystem::path& folder, std::error_code& ec);
 // ASCII case and then bytewise; the temporary files of the replacements above (".<name>.tmp-XXXXXX", left
 // by a crash) are not listed. A missing or unreadable folder gives an empty list.
 std::vector<std::string> listFolder(const std::filesystem::path& folder, bool folders);
+
+// Removes the temporary files of the replacements above (".<name>.tmp-XXXXXX") that a crash left in
+// `folder` and that were last written at least `minAge` ago: a younger one may belong to a replacement
+// still running. Nothing else is touched. Returns how many were removed.
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds minAge);
 
 // Test hook: asked before each step of the operations above ("create", "write", "sync", "close",
 // "rename", "move") with the file concerned; a non-zero result fails that step with that errno value. Empty

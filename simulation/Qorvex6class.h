@@ -83,8 +83,12 @@ class QorvexCore {
   pList<qxQueue> getUserQueue(const std::string& symbol);
   pList<qxQueue> getQueueBySymbol(const std::string& symbol);
   bool setStockStatus(const std::string& symbol, int status);
-  // Settles one matched order; true when shares and money moved. Under the game lock.
-  bool completeQueue(qxQueue* row);
+  // Settles one matched order; true when shares and money moved, with the number of shares that moved
+  // in `settledQty` (an offer for more than is held sells what is held). Under the game lock.
+  bool completeQueue(qxQueue* row, double* settledQty = nullptr);
+  // The inbox message of a settlement of `qty` shares of the stock `symbol` at the order's own price, in
+  // the currency of `market`: "You paid ... for ..." or "You earned ... after selling ...".
+  std::string settlementMessage(const qxQueue& row, const std::string& symbol, double qty, int market) const;
 
   // --- Milestones and trader rank --------------------------------------------------------------
   void awardMilestone(int id);
@@ -202,5 +206,9 @@ class QorvexCore {
 
 // Appends the names of the files (or, with `folders`, of the sub-folders) of a folder, sorted; returns 0.
 int listFolder(std::string path, std::vector<std::string>* list, bool folders);
+
+// Removes the temporary files that saves killed part-way through left in a Save folder; one written in
+// the last minute may be a save still running and stays.
+void removeStaleSaveTemporaries(const std::filesystem::path& saveFolder);
 
 }  // namespace Qorvex6

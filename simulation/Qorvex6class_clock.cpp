@@ -49,7 +49,10 @@ void QorvexCore::nextCycle(std::queue<qxStockInfo>* stocks, int* next) {
       const qxORDER byMarket{T::textTerm("marketTitle", title)};
       const pList<qxStockInfo> listed = database->getStocks(&byMarket);
       for (const qxStockInfo& stock : listed.items) {
-        double p = stock.popularity / 255.0 + randomFloat(0.09f) - randomFloat(0.09f);
+        // Two named draws: the first spread raises the value, the second lowers it.
+        const float raise = randomFloat(0.09f);
+        const float lower = randomFloat(0.09f);
+        double p = stock.popularity / 255.0 + raise - lower;
         if (p > 0.85) p = 0.85;
         if (p < 0.1) p = 0.1;
         const double r = 0.4 + randomFloat(0.6f);

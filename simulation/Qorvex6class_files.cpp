@@ -306,6 +306,7 @@ bool QorvexCore::createGame(std::optional<std::string> playerName, std::vector<q
   }
   // A new game has no save of its own yet, even when one of its name is left from another game.
   saveName_.clear();
+  removeStaleSaveTemporaries(saveFolder());
   if (!startFromTemplate(*this)) return false;
   if (!playerName) return false;
 
@@ -354,6 +355,7 @@ bool QorvexCore::loadGame(const std::string& path) {
     database->closeDatabase();
     return false;
   }
+  removeStaleSaveTemporaries(saveFolder());
   if (!replaceWorkingCopy(*this, save)) return false;
   const std::optional<int> version = openWorkingCopy(*this);
   if (!version) return false;
@@ -430,6 +432,12 @@ int listFolder(std::string path, std::vector<std::string>* list, bool folders) {
     list->insert(list->end(), std::make_move_iterator(names.begin()), std::make_move_iterator(names.end()));
   }
   return 0;
+}
+
+void removeStaleSaveTemporaries(const std::filesystem::path& saveFolder) {
+  const std::size_t removed = platform::removeStaleTemporaries(saveFolder, std::chrono::minutes(1));
+  if (removed > 0)
+    report("removed " + std::to_string(removed) + " temporary files of killed saves in", saveFolder);
 }
 
 }  // namespace Qorvex6

@@ -55,7 +55,15 @@ bool QorvexCore::setStockStatus(const std::string& symbol, int status) {
   return database->updateStock(&assignment, &criteria);
 }
 
-bool QorvexCore::completeQueue(qxQueue* row) {
+std::string QorvexCore::settlementMessage(const qxQueue& row, const std::string& symbol, double qty,
+                                          int market) const {
+  const std::string money = formatMoney(static_cast<double>(row.price) * qty, market, false);
+  return row.isBid ? "You paid " + money + " for " + symbol
+                   : "You earned " + money + " after selling " + symbol;
+}
+
+bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
+  if (settledQty != nullptr) *settledQty = 0;
   // Orders the game did not place are left alone, in the queue.
   if (!row->isUserReq) return false;
 
@@ -112,6 +120,7 @@ bool QorvexCore::completeQueue(qxQueue* row) {
         profile.budget[m] -= cost;
         database->syncProfile(PROFILE_WRITE);
         traded = true;
+        if (settledQty != nullptr) *settledQty = qty;
         afterTrade("the portfolio value", [&] {
           const double portfolioValue = getPortfolioValue();
           if (portfolioValue > profile.statHighestPortVal) {
@@ -144,6 +153,7 @@ bool QorvexCore::completeQueue(qxQueue* row) {
         profile.budget[m] += proceeds;
         database->syncProfile(PROFILE_WRITE);
         traded = true;
+        if (settledQty != nullptr) *settledQty = sold;
         const double profitUSD = convertCurrency(profit, m, USD);
         afterTrade("the sale check",
                    [&] { checkSaleMilestones(profitUSD, held.marketTitle, held.heldlength); });

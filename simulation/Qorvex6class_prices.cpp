@@ -180,7 +180,6 @@ void QorvexCore::generateNewPrice(qxStockInfo* stock, TaskQueue* tasks) {
 
   const int market = marketIndexOf(stock->marketTitle);
   for (const qxQueue& row : queue.items) {
-    const double money = static_cast<double>(row.price) * row.qty;
     if (row.isBid && row.price >= p) {
       pTask wishlistReset(TASK_UPDATE_STOCK, symbol, qxORDER{T::numberTerm("wishlist", 0)});
       wishlistReset.settles = row.ID;
@@ -189,13 +188,12 @@ void QorvexCore::generateNewPrice(qxStockInfo* stock, TaskQueue* tasks) {
         addPendingTask(tasks, pTask(TASK_COMPLETE_QUEUE, symbol, row));
         addPendingTask(tasks, std::move(wishlistReset));
       }
-      pTask message(TASK_INBOX, "You paid " + formatMoney(money, market, false) + " for " + symbol);
+      pTask message(TASK_INBOX, settlementMessage(row, symbol, row.qty, market));
       message.settles = row.ID;
       push(tasks, std::move(message));
     } else if (!row.isBid && row.price <= p) {
       push(tasks, pTask(TASK_COMPLETE_QUEUE, symbol, row));
-      pTask message(TASK_INBOX,
-                    "You earned " + formatMoney(money, market, false) + " after selling " + symbol);
+      pTask message(TASK_INBOX, settlementMessage(row, symbol, row.qty, market));
       message.settles = row.ID;
       push(tasks, std::move(message));
     }

@@ -22,18 +22,32 @@ double millisecondsSince(Clock::time_point start) {
 class WritingHold {
  public:
   WritingHold(QorvexCore& core, TickReport& report)
-      : report_(report),
+      : core_(core),
+        report_(report),
         lock_(core.host().gameLock()),
         transaction_(*core.database->connection),
         start_(Clock::now()) {}
   ~WritingHold() {
     // What ran stays written even after a failure: the clock and the profile in memory moved with it.
-    transaction_.commit();
+    // When the commit did not bring it all to disk, memory follows the disk instead.
+    if (!transaction_.commit()) readProfileAgain();
     const double held = millisecondsSince(start_);
     if (held > report_.longestLockMs) report_.longestLockMs = held;
   }
 
  private:
+  void readProfileAgain() noexcept {
+    try {
+      QorvexCore::debugLog(
+          "TICK ERROR - the writes were not committed; the profile and the clock are read again");
+      core_.database->syncProfile(PROFILE_READ);
+    } catch (const std::exception& e) {
+      QorvexCore::debugLog(std::string("TICK ERROR - reading the profile again: ") + e.what());
+    } catch (...) {
+    }
+  }
+
+  QorvexCore& core_;
   TickReport& report_;
   std::lock_guard<std::recursive_mutex> lock_;
   platform::DbTransaction transaction_;
@@ -85,7 +99,11 @@ void qxThread::processSingleStock(qxStockInfo* stockRow) {
     }
     QorvexCore::debugLog("END THREAD PROCESS Stock: " + symbol);
   } catch (...) {
-    // The trace itself failed; the worker still counts itself out.
+    // A failure that is no standard exception, or a failing trace; the worker still counts itself out.
+    try {
+      QorvexCore::debugLog("THREAD ERROR - while processSingleStock");
+    } catch (...) {
+    }
   }
 }
 
@@ -204,7 +222,7 @@ void qxThread::processTickSteps() {
       host.setWriting(true);
       try {
         WritingHold hold(core_, report_);
-        tradedRows_.clear();
+        settlements_.clear();
         while (!ownCycle_.pendingTasks.empty()) {
           pTask task = std::move(ownCycle_.pendingTasks.front());
           ownCycle_.pendingTasks.pop();
@@ -262,11 +280,10 @@ void qxThread::processTickSteps() {
 
 void qxThread::processPendingTask(pTask* task) {
   if (task == nullptr) return;
-  // The wishlist reset and the message of a settlement stand only when it traded.
-  if (task->settles != 0 &&
-      std::find(tradedRows_.begin(), tradedRows_.end(), task->settles) == tradedRows_.end()) {
-    return;
-  }
+  // The wishlist reset and the message of a settlement stand only when it traded; the message tells what
+  // it did.
+  const Settlement* settled = task->settles != 0 ? settlementOf(task->settles) : nullptr;
+  if (task->settles != 0 && settled == nullptr) return;
   qxSaveGame& db = *core_.database;
   const qxORDER bySymbol{T::textTerm("symbol", task->symbol)};
   switch (task->type) {
@@ -281,7 +298,9 @@ void qxThread::processPendingTask(pTask* task) {
       break;
     case TASK_COMPLETE_QUEUE: {
       const qxStockInfo before = core_.getStockInfo(task->symbol);
-      if (core_.completeQueue(&task->queueRow)) tradedRows_.push_back(task->queueRow.ID);
+      double qty = 0;
+      if (core_.completeQueue(&task->queueRow, &qty))
+        settlements_.push_back({task->queueRow, task->symbol, qty, marketIndexOf(before.marketTitle)});
       if (before.openPrice == 0) {
         // Settling writes no stock row: the price read before still holds.
         const qxORDER open{T::numberTerm("openPrice", QorvexCore::getPrice(before))};
@@ -293,7 +312,9 @@ void qxThread::processPendingTask(pTask* task) {
       db.updateStock(&task->order, &bySymbol);
       break;
     case TASK_INBOX:
-      core_.addInbox(task->symbol);
+      core_.addInbox(settled != nullptr ? core_.settlementMessage(settled->row, settled->symbol, settled->qty,
+                                                                  settled->market)
+                                        : task->symbol);
       break;
     case TASK_ADD_PRICE: {
       db.recordPrice(task->symbol.c_str(), task->price);
@@ -307,6 +328,12 @@ void qxThread::processPendingTask(pTask* task) {
     default:
       break;
   }
+}
+
+const qxThread::Settlement* qxThread::settlementOf(int rowId) const {
+  const auto found = std::find_if(settlements_.begin(), settlements_.end(),
+                                  [rowId](const Settlement& s) { return s.row.ID == rowId; });
+  return found == settlements_.end() ? nullptr : &*found;
 }
 
 qxTickRunner::qxTickRunner(QorvexCore& core, TickOptions options)

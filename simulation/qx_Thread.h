@@ -78,7 +78,16 @@ class qxThread {
   TickOptions options_;
   CycleState* cycle_ = nullptr;  // a worker's master's state
   CycleState ownCycle_;          // a master's
-  std::vector<int> tradedRows_;  // queue rows whose settlement traded in this cycle
+  // A queue row whose settlement traded in this cycle, and what it did.
+  struct Settlement {
+    qxQueue row;
+    std::string symbol;
+    double qty = 0;
+    int market = -1;
+  };
+  const Settlement* settlementOf(int rowId) const;
+
+  std::vector<Settlement> settlements_;
   TickReport report_;
   std::atomic<bool> started_{false};
 };

@@ -86,7 +86,9 @@ void TfrmLoadGame::showEvent(QShowEvent* event) {
 
 void TfrmLoadGame::FormShow() {
   std::vector<std::string> files;
-  Qorvex6::listFolder(QFile::encodeName(saveFolder()).toStdString(), &files, false);
+  const std::string folder = QFile::encodeName(saveFolder()).toStdString();
+  Qorvex6::removeStaleSaveTemporaries(folder);
+  Qorvex6::listFolder(folder, &files, false);
   lstSave->clear();
   for (const std::string& file : files) {
     if (file.find(".exp") != std::string::npos) continue;  // the text exports beside the saves

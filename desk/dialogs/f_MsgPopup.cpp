@@ -31,6 +31,23 @@ QLabel* textLabel(QWidget* parent, const QRect& place, int pixelHeight, bool bol
   return label;
 }
 
+bool isModifierKey(int key) {
+  switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool isClick(QObject* watched, QEvent* event) {
   return event->type() == QEvent::MouseButtonRelease &&
          desk::isLeftReleaseInside(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
@@ -100,8 +117,9 @@ void TfrmMsgPopup::lblMsgClick() {
 }
 
 void TfrmMsgPopup::keyReleaseEvent(QKeyEvent* event) {
-  // X11 repeats a held key as release/press pairs; only the real release counts.
-  if (event->isAutoRepeat()) return QWidget::keyReleaseEvent(event);
+  // X11 repeats a held key as release/press pairs; only the real release counts. Letting go of a
+  // modifier is the end of a shortcut (Alt+P shows its popup before Alt is released), not a key.
+  if (event->isAutoRepeat() || isModifierKey(event->key())) return QWidget::keyReleaseEvent(event);
   FormKeyUp();
 }
 

@@ -1,6 +1,7 @@
 #include "f_Main.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <filesystem>
 #include <system_error>
@@ -354,6 +355,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   connect(Medium1, &QAction::triggered, this, &TfrmMain::Medium1Click);
   connect(Fast1, &QAction::triggered, this, &TfrmMain::Fast1Click);
 
+  // The game's display shows from its first update on, once a game runs (updateClock).
+  for (QWidget* display : gameDisplay())
+    display->hide();
+
   imgProcessing1 = new MainPicture(this, "frmMain_imgProcessing1");
   imgProcessing1->hide();
   imgRefreshing = new MainPicture(this, "frmMain_imgRefreshing");
@@ -624,11 +629,14 @@ void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-  // Key preview for the window's children; the window's own keys arrive in keyReleaseEvent. The events
-  // other threads post to the window itself are never looked at here.
-  if (watched != this && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
-      event->type() == QEvent::KeyRelease && isAltP(static_cast<QKeyEvent*>(event)))
-    return true;
+  // Key preview for the window's children and for the popup, which takes the keys while it is up; the
+  // window's own keys arrive in keyReleaseEvent. The events other threads post to the window itself are
+  // never looked at here.
+  if (watched != this && watched->isWidgetType() && event->type() == QEvent::KeyRelease) {
+    const QWidget* window = static_cast<QWidget*>(watched)->window();
+    const bool previewed = window == this || (frmMsgPopup != nullptr && window == frmMsgPopup);
+    if (previewed && isAltP(static_cast<QKeyEvent*>(event))) return true;
+  }
   if (watched == btnMin && event->type() == QEvent::MouseButtonRelease) {
     // Any button's release, wherever the mouse has gone since the press.
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -721,8 +729,14 @@ bool TfrmMain::startTick(bool autoSave) {
   }
 }
 
+std::array<QWidget*, 6> TfrmMain::gameDisplay() const {
+  return {lblBudgetHeader, lblClock, pieClock, mnuSpeedSlow, mnuSpeedMedium, mnuSpeedFast};
+}
+
 void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
   if (!core) return;
+  for (QWidget* display : gameDisplay())
+    display->show();
   updateBudgetHeader();
   const Qorvex6::qxSaveGame& db = *core->database;
   lblClock->setText(dayText(db.daycount) + " (" + QString::number(db.clockTick) + "/20)");

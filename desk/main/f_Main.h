@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -217,6 +218,8 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   void showPage(int page, desk::MainPicture* marker);
   void hoverEntry(desk::MainPicture* highlight);
   void setSpeed(int speed);
+  // The budget header, the clock, the pie and the speed pictures: hidden until a game runs.
+  std::array<QWidget*, 6> gameDisplay() const;
   // Starts the tick master; false when no thread could be had.
   bool startTick(bool autoSave);
   // A diagnostic line of the window, into Qt's message log.

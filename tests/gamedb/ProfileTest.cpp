@@ -130,16 +130,20 @@ TEST_F(ProfileTest, DatesFollowTheCalendarRules) {
     EXPECT_EQ(game_.profile.joinMonth, 3);
     EXPECT_EQ(game_.profile.joinDay, 15);
   }
-  const platform::CivilDate today = platform::localToday();
+  // The debut is the day the profile is read: pinned, so the test holds across midnight.
+  struct PinnedToday {
+    PinnedToday() {
+      platform::setTodaySource([] { return platform::CivilDate{2028, 2, 29}; });
+    }
+    ~PinnedToday() { platform::setTodaySource(nullptr); }
+  } pinned;
   ASSERT_TRUE(game_.execSQL("UPDATE profile SET debutDate='07/04/1999'"));
   game_.readProfile();
-  EXPECT_EQ(game_.profile.debutYear, today.year);
-  EXPECT_EQ(game_.profile.debutMonth, today.month);
-  EXPECT_EQ(game_.profile.debutDay, today.day);
+  EXPECT_EQ(game_.profile.debutYear, 2028);
+  EXPECT_EQ(game_.profile.debutMonth, 2);
+  EXPECT_EQ(game_.profile.debutDay, 29);
   ASSERT_TRUE(game_.writeProfile());
-  char expected[16];
-  std::snprintf(expected, sizeof expected, "%02d/%02d/2012", today.month, today.day);
-  EXPECT_EQ(column("debutDate"), expected) << "the stored debut always carries the year 2012";
+  EXPECT_EQ(column("debutDate"), "02/29/2012") << "the stored debut always carries the year 2012";
 }
 
 TEST_F(ProfileTest, SyncProfileModes) {

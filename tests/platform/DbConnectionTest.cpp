@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sqlcipher/sqlite3.h>
+
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -145,6 +147,35 @@ TEST_F(DbConnectionTest, TransactionsCommitOrRollBackAsAWhole) {
   }
   EXPECT_EQ(db_.commitCount(), commitsBefore + 1);
   EXPECT_EQ(db_.query("SELECT count(*) FROM t WHERE v = 100").at(0, 0).asInteger(), 3);
+
+  // A busy commit is tried again while the transaction is still open; a commit that fails otherwise
+  // rolls back and says so, and so does one that stays busy.
+  const struct {
+    std::vector<int> faults;  // one per attempt, then none
+    bool committed;
+    std::size_t attempts;
+  } cases[] = {{{SQLITE_BUSY}, true, 2},
+               {{SQLITE_BUSY, SQLITE_BUSY}, true, 3},
+               {{SQLITE_IOERR_WRITE}, false, 1},
+               {{SQLITE_FULL}, false, 1},
+               {{SQLITE_BUSY, SQLITE_BUSY, SQLITE_BUSY}, false, 3}};
+  int value = 200;
+  for (const auto& c : cases) {
+    std::size_t attempts = 0;
+    db_.setCommitFaultHook(
+        [&] { return attempts < c.faults.size() ? c.faults[attempts++] : (++attempts, 0); });
+    bool committed = false;
+    {
+      DbTransaction tx(db_);
+      db_.execute("UPDATE t SET v = " + std::to_string(++value));
+      committed = tx.commit();
+    }
+    db_.setCommitFaultHook(nullptr);
+    EXPECT_EQ(committed, c.committed) << c.faults.size() << " faults from " << c.faults[0];
+    EXPECT_EQ(attempts, c.attempts) << c.faults.size() << " faults from " << c.faults[0];
+    EXPECT_EQ(db_.query("SELECT count(*) FROM t WHERE v = " + std::to_string(value)).at(0, 0).asInteger(),
+              c.committed ? 3 : 0);
+  }
 }
 
 TEST_F(DbConnectionTest, ThreadsShareOneHandleSafely) {

@@ -34,7 +34,10 @@ class CalendarTest : public ::testing::Test {
     file_ = dir_.file("game.db");
     testsupport::openFixtureGame(core_, file_, kFixture);
   }
-  void TearDown() override { setMonthlySeedSource(nullptr); }
+  void TearDown() override {
+    setMonthlySeedSource(nullptr);
+    setDrawSource(nullptr);
+  }
   double value(const std::string& sql) { return testsupport::queryValue(*core_.database, sql); }
   void holding(const char* symbol, const char* market, double vol, int heldlength) {
     testsupport::insertHolding(*core_.database, symbol, market, vol, 1, heldlength);
@@ -130,6 +133,26 @@ TEST_F(CalendarTest, ExchangeRatesWalkByAnEighthOfAPercentAtMost) {
   EXPECT_EQ(value("SELECT count(*) FROM exchHistory"), 20);
   EXPECT_FLOAT_EQ(static_cast<float>(value("SELECT rateExchange_London FROM profile")),
                   core_.database->rateExchange[1]);
+
+  // The largest of each currency's three draws, in the order r0, r1, r2, decides; a tie at the top keeps
+  // the rate. Day 4: no trend update draws as well.
+  const struct {
+    float r0, r1, r2, factor;
+  } walks[] = {{0.9f, 0.5f, 0.1f, 1.0125f}, {0.1f, 0.5f, 0.9f, 0.9875f}, {0.5f, 0.9f, 0.1f, 1},
+               {0.9f, 0.1f, 0.9f, 1},       {0.9f, 0.9f, 0.1f, 1},       {0.1f, 0.9f, 0.9f, 1}};
+  for (const auto& w : walks) {
+    core_.database->daycount = 4;
+    const std::vector<float> before(core_.database->rateExchange, core_.database->rateExchange + 6);
+    int call = 0;
+    const float draws[3] = {w.r0, w.r1, w.r2};
+    setDrawSource([&](float max) { return max * draws[call++ % 3]; });
+    core_.nextDay();
+    setDrawSource(nullptr);
+    EXPECT_EQ(call, 15) << "three draws for each of the five currencies";
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(core_.database->rateExchange[i], i == 0 ? 1.0f : before[i] * w.factor)
+          << "currency " << i << " draws " << w.r0 << " " << w.r1 << " " << w.r2;
+  }
 }
 
 TEST_F(CalendarTest, HoldingPeriodDividendOnEveryCompletedPeriod) {
@@ -232,29 +255,40 @@ TEST_F(CalendarTest, TrendUpdateSetsPopularityByTheFittedClass) {
     for (const float p : oldestFirst)
       core_.database->recordPrice(symbol, p);
   };
-  std::vector<float> falling, zigzagReversed;
+  std::vector<float> falling, rising, zigzagReversed, halvingReversed;
   for (int i = 20; i >= 1; --i)
     falling.push_back(static_cast<float>(i));
+  rising.assign(falling.rbegin(), falling.rend());
   const float zigzag[20] = {1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14, 17, 16, 19, 18};
   for (int i = 19; i >= 0; --i)
     zigzagReversed.push_back(zigzag[i]);
+  // Read newest first: a sharp fall in class 4.
+  const float halving[20] = {1048576, 65536, 524288, 16384, 262144, 4096, 131072, 1024, 65536, 256,
+                             32768,   64,    16384,  16,    8192,   4,    4096,   1,    2048,  0.5f};
+  for (int i = 19; i >= 0; --i)
+    halvingReversed.push_back(halving[i]);
+  // Every draw of the update is `draw` of its range: r0 = 100 x draw decides the trend byte of classes 1
+  // and 3 (of strength 0 here).
   struct Case {
     const std::vector<float>* series;
     int popularity, expected;
-    std::set<int> trends;
-  } cases[] = {{&falling, 245, 250, {1, 3}},
-               {&falling, 235, 245, {1, 3}},
-               {&zigzagReversed, 200, 240, {3}},
-               {&zigzagReversed, 210, 250, {3}}};
+    float draw;
+    int trend;
+  } cases[] = {{&falling, 245, 250, 0.6f, 3},        {&falling, 235, 245, 0.4f, 1},
+               {&zigzagReversed, 200, 240, 0.6f, 3}, {&zigzagReversed, 210, 250, 0.4f, 3},
+               {&rising, 100, 110, 0.6f, 1},         {&rising, 245, 250, 0.4f, 3},
+               {&halvingReversed, 100, 60, 0.6f, 1}, {&halvingReversed, 20, 0, 0.4f, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.popularity);
     prices("ALPHA", *c.series);
     core_.database->execSQL("UPDATE stock SET popularity=" + std::to_string(c.popularity) +
                             " WHERE symbol='ALPHA'");
+    setDrawSource([&](float max) { return max * c.draw; });
     EXPECT_TRUE(core_.updateTrends());
+    setDrawSource(nullptr);
     const qxStockInfo alpha = core_.getStockInfo("ALPHA");
     EXPECT_EQ(alpha.popularity, c.expected);
-    EXPECT_TRUE(c.trends.count(alpha.trend)) << int(alpha.trend);
+    EXPECT_EQ(alpha.trend, c.trend);
   }
   // BETA has no prices: no fit, so a random popularity and trend byte.
   const qxStockInfo beta = core_.getStockInfo("BETA");

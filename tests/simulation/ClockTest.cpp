@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -160,12 +161,71 @@ TEST_F(ClockTest, MarketHoursAndAClosedDayLeavePricesInPlace) {
 
   core_.database->execSQL(
       "UPDATE stock SET currentPrice=12, closeprice=10, closepriceY=8 WHERE symbol='Thai1'");
+  // Halts, suspensions, orders and the day's trading of the closing market end; another market's stay.
+  core_.database->execSQL("UPDATE stock SET tradedVol=5000, tradedAmount=60000, status=1");
+  core_.database->execSQL("UPDATE stock SET status=8 WHERE symbol IN ('Thai1', 'London1')");
+  core_.database->execSQL("UPDATE stock SET status=4 WHERE symbol IN ('Thai2', 'Singapore1')");
+  ASSERT_TRUE(core_.addBid("Thai1", "Thai", 11, 100, true));
+  ASSERT_TRUE(core_.addOffer("Thai2", "Thai", 11, 100, true));
+  ASSERT_TRUE(core_.addBid("London1", "London", 11, 100, true));
   core_.closeMarket("Thai");
   const qxStockInfo closed = core_.getStockInfo("Thai1");
   EXPECT_EQ(closed.closepriceY, 10) << "yesterday's close is the previous close";
   EXPECT_EQ(closed.closeprice, 12) << "the close is the day's last price";
   const qxStockInfo untraded = core_.getStockInfo("Thai2");
   EXPECT_EQ(untraded.closeprice, untraded.closepriceY);
+  const struct {
+    const char* symbol;
+    int status;
+    double tradedVol, tradedAmount;
+  } after[] = {{"Thai1", 0, 0, 0},
+               {"Thai2", 0, 0, 0},
+               {"London1", 8, 5000, 60000},
+               {"Singapore1", 4, 5000, 60000},
+               {"London2", 1, 5000, 60000}};
+  for (const auto& a : after) {
+    const qxStockInfo stock = core_.getStockInfo(a.symbol);
+    EXPECT_EQ(stock.status, a.status) << a.symbol;
+    EXPECT_EQ(stock.tradedVol, a.tradedVol) << a.symbol;
+    EXPECT_EQ(stock.tradedAmount, a.tradedAmount) << a.symbol;
+  }
+  EXPECT_EQ(count("SELECT count(*) FROM queue WHERE marketTitle='Thai'"), 0);
+  EXPECT_EQ(count("SELECT count(*) FROM queue WHERE symbol='London1'"), 1);
+}
+
+// The stock choice of a cycle with scripted draws, in the order they are made per stock: the spread
+// added to the popularity, the spread taken off it, then the 0.6 draw that must reach the capped value.
+TEST_F(ClockTest, TheCycleChoosesAStockByItsPopularityAndThreeDrawsInOrder) {
+  const float justAbove045 = std::nextafter(0.45f, 1.0f);
+  const struct {
+    int popularity;
+    float added, taken, reach;
+    bool trades;
+  } cases[] = {
+      // Popularity 255 is capped at 0.85: it trades only when 0.4 + the draw reaches it.
+      {255, 0.0f, 0.09f, justAbove045, true},
+      {255, 0.09f, 0.0f, justAbove045, true},
+      {255, 0.0f, 0.0f, 0.449f, false},
+      {255, 0.09f, 0.0f, 0.6f, true},
+      // 0.4 + 0.09 - 0 against 0.45: the first spread raises the value, the second lowers it.
+      {102, 0.09f, 0.0f, 0.05f, false},
+      {102, 0.0f, 0.09f, 0.05f, true},
+  };
+  // Cycle 1: only New York is open, and its two stocks are chosen alike.
+  for (const auto& c : cases) {
+    core_.database->clockTick = 1;
+    core_.database->execSQL("UPDATE stock SET popularity=" + std::to_string(c.popularity));
+    int call = 0;
+    const float draws[3] = {c.added, c.taken, c.reach};
+    setDrawSource([&](float) { return draws[call++ % 3]; });
+    std::queue<qxStockInfo> chosen;
+    int next = 0;
+    core_.nextCycle(&chosen, &next);
+    setDrawSource(nullptr);
+    EXPECT_EQ(call, 6) << "three draws per listed stock of the open exchange";
+    EXPECT_EQ(chosen.size(), c.trades ? 2u : 0u)
+        << c.popularity << " " << c.added << " " << c.taken << " " << c.reach;
+  }
 }
 
 TEST_F(ClockTest, AFailedBoundaryLeavesNothingBehind) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -417,6 +418,24 @@ TEST_F(GameFilesTest, TheTemporaryFileOfACrashedSaveIsNotListed) {
   std::vector<std::string> listed;
   listFolder(core_.saveFolder().string(), &listed, false);
   EXPECT_EQ(listed, std::vector<std::string>{"Ann"});
+
+  // Starting a game removes what killed saves left; a temporary written a moment ago may be a save
+  // still running, and a file of another name is no temporary.
+  fs::last_write_time(core_.saveFolder() / left[0],
+                      fs::file_time_type::clock::now() - std::chrono::minutes(2));
+  std::ofstream(core_.saveFolder() / ".Bob.tmp-a1B2c3") << "being written";
+  std::ofstream(core_.saveFolder() / ".Ann.tmp-a1B2c") << "not a temporary's name";
+  const auto start = [&](const char* how) {
+    return how == std::string("load") ? core_.loadGame(save("Ann")) : core_.createGame("Cid");
+  };
+  for (const char* how : {"load", "new"}) {
+    const fs::path crashed = core_.saveFolder() / ".Cid.tmp-zz9Zz9";
+    std::ofstream(crashed) << "killed";
+    fs::last_write_time(crashed, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    ASSERT_TRUE(start(how)) << how;
+    EXPECT_EQ(saveFiles(), (std::vector<std::string>{".Ann.tmp-a1B2c", ".Bob.tmp-a1B2c3", "Ann", "Ann.exp"}))
+        << how;
+  }
   ASSERT_TRUE(core_.loadGame(save("Ann")));
   EXPECT_EQ(db().daycount, 42);
 }

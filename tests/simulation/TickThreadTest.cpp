@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sqlcipher/sqlite3.h>
+
 #include <atomic>
 #include <set>
 
@@ -131,10 +133,53 @@ TEST_F(TickThreadTest, AFailingMasterReleasesEverythingAndTheClockGoesOn) {
   EXPECT_EQ(core_.database->clockTick, 2);
 }
 
-TEST_F(TickThreadTest, OnlyASettlementThatTradedReportsAndClearsTheWishlist) {
+TEST_F(TickThreadTest, AWorkerFailureOfAnyKindIsTracedAndTheCycleEnds) {
+  std::mutex lock;
+  Events traced;
+  QorvexCore::setTraceSink([&](std::string_view line) {
+    if (line.find("ERROR") == std::string_view::npos) return;
+    std::lock_guard guard(lock);
+    traced.emplace_back(line);
+  });
+  // The price step's first draw (the popularity of a stock at 0) fails; the boundary's draws do not.
+  const auto failWith = [](auto failure) {
+    setDrawSource([failure](float max) -> float {
+      if (max == 1.0f) throw failure;
+      return max * 0.5f;
+    });
+  };
+  const struct {
+    const char* kind;
+    std::function<void()> install;
+    std::string line;
+    long times;
+  } cases[] = {
+      {"standard", [&] { failWith(std::runtime_error("no draw")); },
+       "ERROR while generateNewPrice NY1 : no draw", 1},
+      {"other", [&] { failWith(42); }, "THREAD ERROR - while processSingleStock", 60},
+  };
+  qxTickRunner runner(core_);
+  int clockTick = core_.database->clockTick;
+  for (const auto& c : cases) {
+    traced.clear();
+    c.install();
+    runTicks(runner, 10);
+    setDrawSource(nullptr);
+    EXPECT_EQ(core_.database->clockTick, ++clockTick) << c.kind << ": the cycle is concluded";
+    std::lock_guard guard(lock);
+    EXPECT_EQ(std::count(traced.begin(), traced.end(), c.line), c.times) << c.kind;
+  }
+}
+
+// The messages tell what the settlements did: a lapsed bid says nothing, an offer for more than is held
+// reports the proceeds of the shares that were held.
+TEST_F(TickThreadTest, OnlyWhatASettlementDidIsReportedAndClearsTheWishlist) {
   core_.database->execSQL("UPDATE stock SET wishlist=1 WHERE symbol IN ('NY1', 'NY2')");
   ASSERT_TRUE(core_.addBid("NY1", "NewYork", 1000, 1000, true));  // costs more than the budget: lapses
   ASSERT_TRUE(core_.addBid("NY2", "NewYork", 1000, 10, true));
+  core_.database->execSQL(
+      "INSERT INTO portfolio (symbol, avg_price, vol, marketTitle) VALUES ('NY3', 40, 10, 'NewYork')");
+  ASSERT_TRUE(core_.addOffer("NY3", "NewYork", 20, 25, true));
   // Mid-range draws: every chosen stock gets a price, none draws a halt or a suspension.
   setDrawSource([](float max) { return max * 0.5f; });
   qxTickRunner runner(core_);
@@ -148,8 +193,127 @@ TEST_F(TickThreadTest, OnlyASettlementThatTradedReportsAndClearsTheWishlist) {
   std::vector<std::string> messages;
   for (const qxInbox& m : core_.getInbox(false).items)
     messages.emplace_back(m.Message);
-  EXPECT_EQ(messages, std::vector<std::string>{"You paid USD 10,000.00 for NY2"});
+  std::sort(messages.begin(), messages.end());
+  EXPECT_EQ(messages, (std::vector<std::string>{"You earned USD 200.00 after selling NY3",
+                                                "You paid USD 10,000.00 for NY2"}));
+  EXPECT_EQ(core_.getHeldVolume("NY3"), 0);
+  EXPECT_DOUBLE_EQ(core_.database->profile.budget[4], 100000 - 10000 + 200);
   EXPECT_EQ(count("SELECT count(*) FROM queue"), 0);
+}
+
+// A cycle's writes that do not reach the disk leave memory as the disk has it: a fill that was rolled
+// back charges nothing in a later profile write, a conclusion rolled back leaves the clock where the disk
+// has it. A busy commit is tried again.
+TEST_F(TickThreadTest, AFailedCommitLeavesMemoryAsTheDiskHasIt) {
+  const struct {
+    const char* what;
+    int failedCommit;  // of the cycle's commits: 1 the boundary, 2 the settlements, 3 the conclusion
+    int code;
+    double budget;
+    double held;
+    int clockTick;
+  } cases[] = {
+      {"settlements busy once", 2, SQLITE_BUSY, 90000, 10, 1},
+      {"settlements", 2, SQLITE_IOERR_WRITE, 100000, 0, 1},
+      {"conclusion", 3, SQLITE_FULL, 90000, 10, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempDir dir;
+    testsupport::RecordingHost host;
+    QorvexCore core(host);
+    testsupport::openFixtureGame(core, dir.file("game.db"), kFixture);
+    ASSERT_TRUE(core.addBid("NY2", "NewYork", 1000, 10, true));
+    int commits = 0;
+    core.database->connection->setCommitFaultHook([&] { return ++commits == c.failedCommit ? c.code : 0; });
+    std::atomic<bool> reread{false};  // workers trace too
+    QorvexCore::setTraceSink([&](std::string_view line) {
+      if (line.find("read again") != line.npos) reread = true;
+    });
+    setDrawSource([](float max) { return max * 0.5f; });
+    qxTickRunner runner(core);
+    runTicks(runner, 10);
+    setDrawSource(nullptr);
+    QorvexCore::setTraceSink(nullptr);
+    core.database->connection->setCommitFaultHook(nullptr);
+
+    EXPECT_EQ(reread.load(), c.code != SQLITE_BUSY);
+    EXPECT_DOUBLE_EQ(core.database->profile.budget[4], c.budget);
+    EXPECT_DOUBLE_EQ(testsupport::queryValue(*core.database, "SELECT budget_USD FROM profile"), c.budget);
+    EXPECT_EQ(core.getHeldVolume("NY2"), c.held);
+    EXPECT_EQ(core.database->clockTick, c.clockTick);
+    EXPECT_EQ(testsupport::queryValue(*core.database, "SELECT clockTick FROM profile"), c.clockTick);
+  }
+}
+
+// The day's open price: a stock that settles an order or records a price opens at the price it had
+// before; while the open is 0 or still the close once the price is recorded, the recorded price is the
+// open.
+TEST_F(TickThreadTest, TheOpenPriceIsFixedUpBySettlementsAndPriceSteps) {
+  core_.database->clockTick = 1;  // New York trades and opens no new day
+  const struct {
+    const char* symbol;
+    float current, open;
+    bool settles;
+    float expectedOpen;  // 0: the price the step recorded
+  } cases[] = {{"NY1", 52, 0, true, 52},
+               {"NY2", 50, 0, false, 0},
+               {"NY3", 50, 50, false, 0},
+               {"NY4", 50, 51, false, 51}};
+  for (const auto& c : cases) {
+    core_.database->execSQL("UPDATE stock SET currentPrice=" + std::to_string(c.current) +
+                            ", openPrice=" + std::to_string(c.open) + " WHERE symbol='" + c.symbol + "'");
+    if (c.settles) {
+      ASSERT_TRUE(core_.addBid(c.symbol, "NewYork", 1000, 10, true));
+    }
+  }
+  setDrawSource([](float max) { return max * 0.5f; });
+  qxTickRunner runner(core_);
+  runTicks(runner, 10);
+  setDrawSource(nullptr);
+  EXPECT_EQ(core_.getHeldVolume("NY1"), 10);
+  for (const auto& c : cases) {
+    const qxStockInfo stock = core_.getStockInfo(c.symbol);
+    ASSERT_NE(stock.currentPrice, c.current) << c.symbol << " got a new price";
+    EXPECT_FLOAT_EQ(stock.openPrice, c.expectedOpen == 0 ? stock.currentPrice : c.expectedOpen) << c.symbol;
+  }
+}
+
+// Every draw scripted alike: all sixty New York stocks are chosen in each cycle New York trades, and the
+// halt draw of their price steps decides (0.86 halts, 0.96 suspends, 0.5 prices).
+TEST_F(TickThreadTest, HaltsLastOneChosenStepAndSuspensionsLastUntilTheMarketCloses) {
+  core_.database->clockTick = 1;
+  qxTickRunner runner(core_);
+  const auto cycle = [&](float draw) {
+    const std::string newYorkPrices = "SELECT count(*) FROM price WHERE symbol LIKE 'NY%'";
+    const int pricesBefore = count(newYorkPrices);
+    setDrawSource([draw](float max) { return max * draw; });
+    runTicks(runner, 10);
+    setDrawSource(nullptr);
+    return count(newYorkPrices) - pricesBefore;
+  };
+  const auto inStatus = [&](int status) {
+    return count("SELECT count(*) FROM stock WHERE marketTitle='NewYork' AND status=" +
+                 std::to_string(status));
+  };
+  EXPECT_EQ(cycle(0.86f), 0);
+  EXPECT_EQ(inStatus(8), 60) << "cycle 1 halts";
+  EXPECT_EQ(cycle(0.5f), 0) << "the next chosen step only clears the halt";
+  EXPECT_EQ(inStatus(0), 60);
+  EXPECT_EQ(cycle(0.5f), 60) << "and the one after prices again";
+
+  EXPECT_EQ(cycle(0.96f), 0);
+  EXPECT_EQ(inStatus(4), 60) << "cycle 4 suspends";
+  for (int c = 5; c <= 8; ++c) {
+    EXPECT_EQ(cycle(0.5f), 0) << "cycle " << c;
+    EXPECT_EQ(inStatus(4), 60) << "cycle " << c;
+  }
+  cycle(0.5f);  // cycle 9 closes New York
+  EXPECT_EQ(inStatus(0), 60);
+  while (core_.database->clockTick != 0)
+    EXPECT_EQ(cycle(0.5f), 0) << "New York is closed";
+  core_.database->execSQL("UPDATE stock SET popularity=0");  // as chosen as before the day's trend update
+  EXPECT_EQ(cycle(0.5f), 60) << "the next day prices again";
 }
 
 TEST_F(TickThreadTest, SerialTicksAreRepeatable) {

@@ -434,9 +434,6 @@ QImage popupBackground(int w, int h) {
   p.setPen(kCream);
   p.setFont(font(13, false));
   p.drawText(QRectF(0, h - 40, w - 16, 40), Qt::AlignVCenter | Qt::AlignRight, "Click to close");
-  p.setPen(Qt::NoPen);
-  p.setBrush(kGold);
-  p.drawPath(starPath(QPointF(20, h - 20), 7, 3));
   // Divider between the title with its stars and the message.
   QLinearGradient rule(58, 0, w - 14, 0);
   rule.setColorAt(0, kGold);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -102,10 +103,20 @@ TEST_F(StartDialogs, ListsTheSavesWithoutTheirExportsAndRereadsOnEachShow) {
 
   touch(save_ + "/Carol");
   touch(save_ + "/Carol.exp.tmp");
+  // What a save killed part-way through left is removed as the folder is listed.
+  const QString killed = save_ + "/.Bob.tmp-Ab12cD";
+  touch(killed);
+  {
+    QFile file(killed);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+  }
   EXPECT_EQ(runLoad(
                 d, [&] { d.Button1->click(); }, &path),
             TfrmLoadGame::Choice::Quit);
   EXPECT_EQ(itemTexts(d.lstSave), QStringList({"Alice", "Bob", "Carol"}));
+  EXPECT_FALSE(QFile::exists(killed));
 
   ASSERT_TRUE(QDir(save_).removeRecursively());
   EXPECT_EQ(runLoad(

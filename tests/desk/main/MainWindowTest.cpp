@@ -163,6 +163,35 @@ TEST_F(MainWindowTest, PauseAndResumeByAltPAndByThePie) {
   main_->timerClock->stop();
 }
 
+// The popup takes the keys while it is up: Alt+P released there still pauses and resumes, and its own
+// popup stays up when Alt is let go, whichever of the two keys goes first.
+TEST_F(MainWindowTest, AltPPausesAndResumesWhateverPopupIsUp) {
+  const auto release = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent event(QEvent::KeyRelease, key, modifiers, key == Qt::Key_P ? "p" : "");
+    QApplication::sendEvent(popup_.get(), &event);
+  };
+  main_->timerClock->start();
+  popup_->showPopup("Save", "Save overwritten.", 0);
+  const struct {
+    Qt::KeyboardModifiers altLetGo;
+    bool running;
+    const char* shown;
+  } cases[] = {{Qt::AltModifier, false, "Pause|The game is paused."},
+               {Qt::NoModifier, true, "Resume|The game is resumed."}};
+  for (const auto& c : cases) {
+    release(Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(main_->timerClock->isActive(), c.running);
+    EXPECT_TRUE(popup_->isVisible());
+    EXPECT_EQ(popupText().toStdString(), c.shown);
+    release(Qt::Key_Alt, c.altLetGo);
+    EXPECT_TRUE(popup_->isVisible()) << c.shown << ": letting Alt go leaves the popup up";
+  }
+  release(Qt::Key_A, Qt::NoModifier);
+  EXPECT_FALSE(popup_->isVisible()) << "any other key closes it";
+  EXPECT_TRUE(main_->timerClock->isActive());
+  main_->timerClock->stop();
+}
+
 TEST_F(MainWindowTest, WhileATickIsProcessedTheClockAndTheGameChangingActionsRefuse) {
   const int stepBefore = main_->core->step;
   // The master waits for this thread to serve its hand-offs: until the test waits, the tick stays busy.
@@ -362,7 +391,7 @@ TEST_F(MainWindowTest, MenuMarksTheCurrentPageAndCloseAsksFirst) {
 #if !defined(__SANITIZE_THREAD__)
   // For people to look at. Qt, which the race checker cannot see into, renders a window this large on
   // its own thread pool.
-  main_->grab().save("/tmp/qorvex-main-window.png");
+  main_->grab().save(QString::fromStdString(user_.file("qorvex-main-window.png").string()));
 #endif
 }
 

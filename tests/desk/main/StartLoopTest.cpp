@@ -236,9 +236,25 @@ TEST_F(StartLoop, ClosingTheNameDialogEndsTheProgramWithNothingWritten) {
 }
 
 TEST_F(StartLoop, ANewGameStartsTheClockOnTheHomePage) {
-  answers_.then(chooseNew);
+  // Behind the start dialog no game runs yet: no budget header, clock, pie or speed picture.
+  const auto gameDisplayShown = [&] {
+    int shown = 0;
+    for (const QWidget* w :
+         {static_cast<QWidget*>(main_->lblBudgetHeader), static_cast<QWidget*>(main_->lblClock),
+          static_cast<QWidget*>(main_->pieClock), static_cast<QWidget*>(main_->mnuSpeedSlow),
+          static_cast<QWidget*>(main_->mnuSpeedMedium), static_cast<QWidget*>(main_->mnuSpeedFast)})
+      shown += w->isVisibleTo(main_.get());
+    return shown;
+  };
+  int shownBehindTheDialog = -1;
+  answers_.then([&](QWidget* w) {
+    shownBehindTheDialog = gameDisplayShown();
+    chooseNew(w);
+  });
   answers_.then(enterName("Zoe"));
   start();
+  EXPECT_EQ(shownBehindTheDialog, 0);
+  EXPECT_EQ(gameDisplayShown(), 6);
   EXPECT_EQ(answers_.seen, (QStringList{"start dialog", "name dialog"}));
   EXPECT_EQ(closed_->count(), 0);
   EXPECT_EQ(main_->Tag, 255);

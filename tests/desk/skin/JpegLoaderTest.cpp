@@ -162,4 +162,18 @@ TEST(Skins, DialogShapesKeepWhiteOutside) {
   }
 }
 
+// The popup's stars are its only stars: its footer holds none that would read as a rating.
+TEST(Skins, ThePopupFooterHoldsNoStar) {
+  const auto image = desk::loadJpeg(skinPath("frmMsgPopup_Image1"));
+  ASSERT_TRUE(image);
+  const int h = image->height();
+  int gold = 0;
+  for (int y = h - 36; y < h - 5; ++y)
+    for (int x = 6; x < 60; ++x) {
+      const QRgb p = image->pixel(x, y);
+      gold += qRed(p) > 150 && qRed(p) - qBlue(p) > 80;
+    }
+  EXPECT_EQ(gold, 0);
+}
+
 }  // namespace
