@@ -4,8 +4,10 @@
 // stops the clock, fills the game with a sample and pictures every sub-page of the Home page.
 
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QDir>
@@ -64,18 +66,22 @@ void homePages() {
          }
          frmCwHome->chkWishlist->setChecked(true);
          frmMain->mnuHomeClick();
-         using Step = std::pair<void (TfrmCwHome::*)(), const char*>;
-         static const Step steps[] = {{&TfrmCwHome::submnuPortClick, "5-home-portfolio"},
-                                      {&TfrmCwHome::submnuStatsClick, "6-home-stats"},
-                                      {&TfrmCwHome::submnuMoneyClick, "7-home-money"},
-                                      {&TfrmCwHome::submnuLifeClick, "8-home-life"},
-                                      {&TfrmCwHome::submnuMilestoneClick, "9-home-milestone"}};
-         for (std::size_t i = 0; i < std::size(steps); ++i)
+         struct Step {
+           std::function<void()> show;
+           const char* name;
+         };
+         static const std::vector<Step> steps = {
+             {[] { frmCwHome->submnuPortClick(); }, "5-home-portfolio"},
+             {[] { frmCwHome->submnuStatsClick(); }, "6-home-stats"},
+             {[] { frmCwHome->submnuMoneyClick(); }, "7-home-money"},
+             {[] { frmCwHome->submnuLifeClick(); }, "8-home-life"},
+             {[] { frmCwHome->submnuMilestoneClick(); }, "9-home-milestone"}};
+         for (std::size_t i = 0; i < steps.size(); ++i)
            QTimer::singleShot(400 * static_cast<int>(i + 1), [i] {
-             (frmCwHome->*steps[i].first)();
-             QTimer::singleShot(150, [i] { save(frmMain, steps[i].second); });
+             steps[i].show();
+             QTimer::singleShot(150, [i] { save(frmMain, steps[i].name); });
            });
-         QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1),
+         QTimer::singleShot(400 * static_cast<int>(steps.size() + 1),
                             [] { QCoreApplication::exit(allWritten ? 0 : 1); });
        });
 }
