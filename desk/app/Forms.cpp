@@ -2,11 +2,13 @@
 
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_Gadget.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "f_TestAlgo.h"
 #include "f_splash.h"
 
 namespace desk {
@@ -18,8 +20,17 @@ void createForms() {
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
   frmAbout = new TfrmAbout;
+  // A window of the start dialog's own, so that it takes input while that dialog is modal.
+  Form1 = new TForm1(frmLoadGame);
   frmMsgPopup = new TfrmMsgPopup;
   frmMsgQuote = new TfrmMsgQuote;
+  frmGadget = new TfrmGadget(frmMain);
+  frmMain->showGadget = [] { frmGadget->showGadget(); };
+  frmLoadGame->openTestBench = [] {
+    Form1->show();
+    Form1->raise();
+    Form1->activateWindow();
+  };
 }
 
 void freeForms() {
@@ -27,10 +38,14 @@ void freeForms() {
   // tick and frees the game.
   delete frmMain;  // frees its pages with it
   frmMain = nullptr;
+  delete frmGadget;
+  frmGadget = nullptr;
   delete frmMsgQuote;
   frmMsgQuote = nullptr;
   delete frmMsgPopup;
   frmMsgPopup = nullptr;
+  delete Form1;
+  Form1 = nullptr;
   delete frmAbout;
   frmAbout = nullptr;
   delete frmNewGame;
