@@ -85,10 +85,10 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window), trend(std::make_uni
   GroupBox1->setGeometry(8, 8, 593, 23);
   txtData = new QPlainTextEdit("Enter data here", GroupBox1);
   txtData->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtData->setGeometry(8, 20, 120, 380);
+  txtData->setGeometry(8, 26, 120, 374);
   Button1 = button(GroupBox1, "Analyze", {8, 404, 75, 25});
   chartData = new desk::BenchChart(GroupBox1);
-  chartData->setGeometry(136, 20, 449, 400);
+  chartData->setGeometry(136, 26, 449, 394);
   LineSeries1 = chartData->addLine(kRed);
   Series1 = chartData->addDiamonds(kBlack);
 
@@ -115,9 +115,9 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window), trend(std::make_uni
   Button5 = button(GroupBox2, "+ all", {242, 346, 75, 25});
   Button6 = button(GroupBox2, "x all", {325, 346, 75, 25});
   Label2 = label(GroupBox2, "Top Peaks:", {8, 380, 80, 17});
-  lblTopPeaks = label(GroupBox2, "OO", {90, 380, 210, 17});
-  Label3 = label(GroupBox2, "Bottom Peaks:", {8, 402, 80, 17});
-  lblBottomPeaks = label(GroupBox2, "OO", {90, 402, 210, 17});
+  lblTopPeaks = label(GroupBox2, "OO", {100, 380, 200, 17});
+  Label3 = label(GroupBox2, "Bottom Peaks:", {8, 402, 88, 17});
+  lblBottomPeaks = label(GroupBox2, "OO", {100, 402, 200, 17});
   Label4 = label(GroupBox2, "Trend:", {310, 380, 60, 17});
   lblTrend = label(GroupBox2, "OO", {372, 380, 210, 17});
   Label5 = label(GroupBox2, "Variation:", {310, 402, 60, 17});

@@ -135,13 +135,15 @@ struct Box {
 inline constexpr Spot kPopupIcon{14, 8};        // frmMsgPopup_Image2
 inline constexpr Spot kPopupFirstStar{61, 36};  // star1; the others follow 33 apart
 inline constexpr int kPopupStarStep = 33;
-inline constexpr Spot kLoadNew{624, 167};                 // frmLoadGame_Image1 / btnNewX
-inline constexpr Spot kLoadLoad{624, 205};                // frmLoadGame_Image2 / btnLoadX
-inline constexpr Box kLoadList{303, 144, 280, 130};       // lstSave, framed on the background
-inline constexpr Spot kNameNext{579, 180};                // frmNewGame_Image1 / btnNextX
-inline constexpr Box kNameBox{387, 184, 178, 21};         // txtUsername, framed on the background
-inline constexpr Box kFeedbackEmail{44, 124, 380, 26};    // frmFeedback txtEmail, framed on the background
-inline constexpr Box kFeedbackComment{44, 204, 617, 26};  // frmFeedback txtComment, framed on the background
+inline constexpr Spot kLoadNew{624, 167};            // frmLoadGame_Image1 / btnNewX
+inline constexpr Spot kLoadLoad{624, 205};           // frmLoadGame_Image2 / btnLoadX
+inline constexpr Box kLoadList{303, 144, 280, 130};  // lstSave, framed on the background
+inline constexpr Spot kNameNext{579, 180};           // frmNewGame_Image1 / btnNextX
+inline constexpr Box kNameBox{387, 184, 178, 21};    // txtUsername, framed on the background
+
+// The feedback form's txtEmail and txtComment, framed on its background.
+inline constexpr Box kFeedbackEmail{44, 124, 380, 26};
+inline constexpr Box kFeedbackComment{44, 204, 617, 26};
 
 // Colours the window layer shares with the pictures, as red, green, blue.
 struct Rgb {
