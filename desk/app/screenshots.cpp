@@ -125,9 +125,9 @@ void homePages() {
                                       {&TfrmCwHome::submnuLifeClick, "8-home-life"},
                                       {&TfrmCwHome::submnuMilestoneClick, "9-home-milestone"}};
          for (std::size_t i = 0; i < std::size(steps); ++i)
-           QTimer::singleShot(400 * static_cast<int>(i + 1), [i] {
-             (frmCwHome->*steps[i].first)();
-             QTimer::singleShot(150, [i] { save(frmMain, steps[i].second); });
+           QTimer::singleShot(400 * static_cast<int>(i + 1), [step = steps[i]] {
+             (frmCwHome->*step.first)();
+             QTimer::singleShot(150, [name = step.second] { save(frmMain, name); });
            });
          QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1), [] { peripheryWindows(); });
        });
