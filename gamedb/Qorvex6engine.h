@@ -115,6 +115,8 @@ class qxSaveGame {
   pList<qxExchangeRate> getNewestExchangeRates(int count);
   pList<qxMktCap> getMktCapHistory(const qxORDER* criteria, bool newestFirst);
   pList<qxMktIndex> getIndexHistory(const qxORDER* criteria, bool newestFirst);
+  // The `count` newest index rows, in the order asked for; reads no more than those, none when count <= 0.
+  pList<qxMktIndex> getNewestIndexHistory(const qxORDER* criteria, int count, bool newestFirst);
   // The `limit` newest price rows (128 when limit <= 0), newest first.
   pList<qxStockPrice> getPrices(const qxORDER* criteria, int limit);
   // The 200 newest daily rows, newest first.

@@ -91,6 +91,14 @@ pList<qxMktIndex> qxSaveGame::getIndexHistory(const qxORDER* criteria, bool newe
                                             (newestFirst ? " ORDER BY [ID] DESC" : ""));
 }
 
+pList<qxMktIndex> qxSaveGame::getNewestIndexHistory(const qxORDER* criteria, int count, bool newestFirst) {
+  if (count <= 0) return {};
+  const std::string newest =
+      "SELECT * FROM [index]" + criteriaClause(criteria) + " ORDER BY [ID] DESC" + limitedRows(count);
+  return pList<qxMktIndex>(*connection,
+                           newestFirst ? newest : "SELECT * FROM (" + newest + ") ORDER BY [ID]");
+}
+
 pList<qxStockPrice> qxSaveGame::getPrices(const qxORDER* criteria, int limit) {
   return pList<qxStockPrice>(*connection, "SELECT * FROM [price]" + criteriaClause(criteria) +
                                               " ORDER BY [ID] DESC" + limitedRows(limit > 0 ? limit : 128));

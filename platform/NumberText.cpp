@@ -165,7 +165,13 @@ std::string formatNumber(std::string_view pattern, double value) {
       i = j;
       continue;
     }
-    if (j < pattern.size() && pattern[j] == '0') ++j;
+    std::size_t width = 0;
+    std::size_t widthDigits = 0;
+    while (j < pattern.size() && pattern[j] >= '0' && pattern[j] <= '9' && widthDigits < 2) {
+      width = width * 10 + static_cast<std::size_t>(pattern[j] - '0');
+      ++widthDigits;
+      ++j;
+    }
     if (j >= pattern.size() || pattern[j] != '.') throw malformed();
     ++j;
     int decimals = 0;
@@ -180,11 +186,58 @@ std::string formatNumber(std::string_view pattern, double value) {
       throw std::invalid_argument("more than one number directive in \"" + std::string(pattern) + "\"");
     }
     haveDirective = true;
-    out += formatFixed(value, decimals, pattern[j] == 'n');
+    const std::string number = formatFixed(value, decimals, pattern[j] == 'n');
+    if (number.size() < width) out.append(width - number.size(), ' ');
+    out += number;
     i = j;
   }
   if (!haveDirective) throw std::invalid_argument("no number directive in \"" + std::string(pattern) + "\"");
   return out;
+}
+
+std::string formatOptionalDecimals(double value, int decimals) {
+  std::string text = formatFixed(value, decimals, false);
+  if (!std::isfinite(value)) return text;
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0')
+      text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  const bool negative = text[0] == '-';
+  const std::size_t first = negative ? 1 : 0;
+  // "0" alone is the zero the picture leaves out; "0.5" loses its leading zero.
+  if (text.compare(first, std::string::npos, "0") == 0) return {};
+  if (text.compare(first, 2, "0.") == 0) text.erase(first, 1);
+  return text;
+}
+
+std::string formatFixedOrExponent(double value, int precision, int digits) {
+  if (precision < 1) precision = 1;
+  std::string fixed = formatFixed(value, digits, false);
+  if (!std::isfinite(value)) return fixed;
+  const std::size_t start = fixed[0] == '-' ? 1 : 0;
+  const std::size_t point = fixed.find('.');
+  const std::size_t integerDigits = (point == std::string::npos ? fixed.size() : point) - start;
+  const bool zeroInteger = fixed.compare(start, integerDigits, "0") == 0;
+  if (zeroInteger || integerDigits <= static_cast<std::size_t>(precision)) return fixed;
+
+  // The general exponent form: the value rounded to `precision` significant digits.
+  char buf[64];
+  const auto res =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, precision - 1);
+  const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
+  const std::size_t ePos = sci.find('e');
+  std::string mantissa(sci.substr(0, ePos));
+  if (mantissa.find('.') != std::string::npos) {
+    while (mantissa.back() == '0')
+      mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+  }
+  int exponent = 0;
+  const char* expBegin = sci.data() + ePos + 1;
+  if (*expBegin == '+') ++expBegin;
+  std::from_chars(expBegin, sci.data() + sci.size(), exponent);
+  return (value < 0 ? "-" : "") + mantissa + "E" + std::to_string(exponent);
 }
 
 }  // namespace platform

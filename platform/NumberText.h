@@ -25,10 +25,22 @@ std::string sqlFixed(double value, int decimals);
 // no sign. Non-finite values give "NAN", "INF" and "-INF".
 std::string formatFixed(double value, int decimals, bool grouped);
 
-// A format pattern of literal text with one directive "%0.Pn" (grouped) or "%0.Pf" (plain), P one
-// or two digits giving the number of decimals ("%.Pn" and "%.Pf" alike); "%%" writes '%'.
+// A format pattern of literal text with one directive "%W.Pn" (grouped) or "%W.Pf" (plain), P one
+// or two digits giving the number of decimals, W none to two digits giving the least width, filled with
+// blanks on the left ("%0.2n", "%.2n" and "%4.2f"); "%%" writes '%'.
 // Example: formatNumber("THB %0.2n Mil.", 1.5) == "THB 1.50 Mil.". Throws std::invalid_argument for a
 // pattern without exactly one directive or with any other '%' sequence.
 std::string formatNumber(std::string_view pattern, double value);
+
+// The picture "#.###" with `decimals` '#' after the point: at most that many decimals (rounded as
+// formatFixed), trailing zeros and a bare point dropped, no zero before the point (0.6487 -> ".649",
+// 2.5 -> "2.5"); a value that rounds to zero gives "".
+std::string formatOptionalDecimals(double value, int decimals);
+
+// Fixed notation with `digits` decimals while the value, rounded to that, has at most `precision`
+// integer digits; otherwise the general exponent form with `precision` significant digits, as
+// floatToStr writes it ("2.4E2"). FloatToStrF's fixed format with precision 2 and 0 digits turns 12 into
+// "12" and 239 into "2.4E2".
+std::string formatFixedOrExponent(double value, int precision, int digits);
 
 }  // namespace platform

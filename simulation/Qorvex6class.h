@@ -131,6 +131,8 @@ class QorvexCore {
   pList<qxStockWithCompany> getStocksWithCompany(const std::string& title, int sector);
   qxMarketInfo getMarketInfo(const std::string& title);
   pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst);
+  // The `limit` newest index values of the market, in the order asked for; empty when limit <= 0.
+  pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst, int limit);
   pList<qxMktCap> getMktCapHistory(const std::string& title, bool newestFirst);
   qxShare getShare(const std::string& symbol);
   double getHeldVolume(const std::string& symbol);

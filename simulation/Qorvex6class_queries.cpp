@@ -152,6 +152,11 @@ pList<qxMktIndex> QorvexCore::getIndexHistory(const std::string& title, bool new
   return database->getIndexHistory(&criteria, newestFirst);
 }
 
+pList<qxMktIndex> QorvexCore::getIndexHistory(const std::string& title, bool newestFirst, int limit) {
+  const qxORDER criteria{T::textTerm("MarketTitle", title)};
+  return database->getNewestIndexHistory(&criteria, limit, newestFirst);
+}
+
 pList<qxMktCap> QorvexCore::getMktCapHistory(const std::string& title, bool newestFirst) {
   const qxORDER criteria{T::textTerm("MarketTitle", title)};
   return database->getMktCapHistory(&criteria, newestFirst);

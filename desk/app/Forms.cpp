@@ -1,12 +1,17 @@
 #include "Forms.h"
 
 #include "f_About.h"
+#include "f_AddStock.h"
 #include "f_CWHome.h"
+#include "f_ClientWindow.h"
+#include "f_Feedback.h"
+#include "f_Gadget.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "f_TestAlgo.h"
 #include "f_splash.h"
 
 namespace desk {
@@ -14,12 +19,24 @@ namespace desk {
 void createForms() {
   frmSplash = new TfrmSplash;
   frmMain = new TfrmMain;
+  frmClientWindow = new TfrmClientWindow(frmMain);
   frmCwHome = new TfrmCwHome(frmMain);
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
+  frmAddStock = new TfrmAddStock;
   frmAbout = new TfrmAbout;
+  // A window of the start dialog's own, so that it takes input while that dialog is modal.
+  Form1 = new TForm1(frmLoadGame);
   frmMsgPopup = new TfrmMsgPopup;
   frmMsgQuote = new TfrmMsgQuote;
+  frmGadget = new TfrmGadget(frmMain);
+  frmFeedback = new TfrmFeedback;
+  frmMain->showGadget = [] { frmGadget->showGadget(); };
+  frmLoadGame->openTestBench = [] {
+    Form1->show();
+    Form1->raise();
+    Form1->activateWindow();
+  };
 }
 
 void freeForms() {
@@ -27,12 +44,21 @@ void freeForms() {
   // tick and frees the game.
   delete frmMain;  // frees its pages with it
   frmMain = nullptr;
+  frmClientWindow = nullptr;
+  delete frmFeedback;
+  frmFeedback = nullptr;
+  delete frmGadget;
+  frmGadget = nullptr;
   delete frmMsgQuote;
   frmMsgQuote = nullptr;
   delete frmMsgPopup;
   frmMsgPopup = nullptr;
+  delete Form1;
+  Form1 = nullptr;
   delete frmAbout;
   frmAbout = nullptr;
+  delete frmAddStock;
+  frmAddStock = nullptr;
   delete frmNewGame;
   frmNewGame = nullptr;
   delete frmLoadGame;

@@ -9,6 +9,9 @@
 #include "f_splash.h"
 
 int main(int argc, char** argv) {
+  // The gadget's stay-on-top and placement need X11 (XWayland included): with a display, use it.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   desk::QorvexApplication app(argc, argv);
   QApplication::setApplicationName("qorvex");
   QApplication::setApplicationDisplayName("Qorvex");

@@ -28,6 +28,7 @@
 #include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_Gadget.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
@@ -740,6 +741,7 @@ void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
   updateBudgetHeader();
   const Qorvex6::qxSaveGame& db = *core->database;
   lblClock->setText(dayText(db.daycount) + " (" + QString::number(db.clockTick) + "/20)");
+  if (frmGadget != nullptr) frmGadget->setDayText(dayText(db.daycount));
   lblClock->adjustSize();
   if (db.speed == SPEED_SLOW) mnuSpeedSlow->raise();
   if (db.speed == SPEED_MEDIUM) mnuSpeedMedium->raise();
@@ -917,6 +919,7 @@ void TfrmMain::tickStarted() {
     isProcessing = true;
     imgProcessing1->raise();
     imgProcessing1->show();
+    if (frmGadget != nullptr) frmGadget->setClockBusy(true);
   });
 }
 
@@ -929,7 +932,9 @@ void TfrmMain::setWriting(bool on) {
 }
 
 void TfrmMain::cycleFinished() {
-  onGuiThread("cycleFinished", [] {});
+  onGuiThread("cycleFinished", [] {
+    if (frmGadget != nullptr) frmGadget->refreshAfterCycle();
+  });
 }
 
 void TfrmMain::tickFinished(bool newCycle, bool autoSave) {
@@ -938,6 +943,7 @@ void TfrmMain::tickFinished(bool newCycle, bool autoSave) {
     // Busy off whatever the display did, or the clock would never tick again.
     imgProcessing1->hide();
     isProcessing = false;
+    if (frmGadget != nullptr) frmGadget->setClockBusy(false);
     if (autoSave) btnSaveClick();
   });
 }

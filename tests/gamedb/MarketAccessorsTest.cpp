@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 #include "Qorvex6engine.h"
 #include "TestDatabase.h"
@@ -115,6 +116,24 @@ TEST_F(MarketAccessorsTest, IndexHistoryOrderFollowsTheFlag) {
     EXPECT_FLOAT_EQ(newest.at(i).index, 100.0f * static_cast<float>(3 - i));
   }
   EXPECT_FLOAT_EQ(game_.getMktCapHistory(&thai, true).first().mktcap, 3 * 566e9f);
+}
+
+TEST_F(MarketAccessorsTest, NewestIndexHistoryIsBoundedAndOrdered) {
+  for (int i = 1; i <= 5; ++i) {
+    game_.insertIndex("Thai", i, static_cast<float>(i) * 566e9f);
+    game_.insertIndex("London", i, 1);
+  }
+  const qxORDER thai{T::textTerm("MarketTitle", "Thai")};
+  const auto indices = [](const pList<qxMktIndex>& rows) {
+    std::vector<int> out;
+    for (int i = 0; i < rows.count(); ++i)
+      out.push_back(static_cast<int>(rows.at(i).index + 0.5f) / 100);
+    return out;
+  };
+  EXPECT_EQ(indices(game_.getNewestIndexHistory(&thai, 3, true)), (std::vector<int>{5, 4, 3}));
+  EXPECT_EQ(indices(game_.getNewestIndexHistory(&thai, 3, false)), (std::vector<int>{3, 4, 5}));
+  EXPECT_EQ(indices(game_.getNewestIndexHistory(&thai, 11, false)), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(game_.getNewestIndexHistory(&thai, 0, true).count(), 0);
 }
 
 TEST_F(MarketAccessorsTest, IndexBasesPutEveryMarketAt100OnItsBase) {

@@ -170,6 +170,10 @@ TEST(NumberTextTest, FormatNumberPatterns) {
       {"%0.1f%% up", 12.25, "12.3% up"},
       {"%%%0.0n%%", 1000, "%1,000%"},
       {"%0.12f", 0.1, "0.100000000000"},
+      {"[%4.2f]", 3.14159, "[3.14]"},
+      {"[%4.2f]", 0.5, "[0.50]"},
+      {"[%6.2f]", -1.5, "[ -1.50]"},
+      {"[%12.0n]", 1234567, "[   1,234,567]"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(formatNumber(c.pattern, c.value), c.text) << c.pattern;
@@ -182,6 +186,30 @@ TEST(NumberTextTest, FormatNumberRejectsBadPatterns) {
   };
   for (const char* p : patterns)
     EXPECT_THROW(formatNumber(p, 1.0), std::invalid_argument) << p;
+}
+
+TEST(NumberTextTest, OptionalDecimalsAndFixedOrExponent) {
+  const struct {
+    double value;
+    const char* text;
+  } pictures[] = {
+      {0.6487529, ".649"}, {0.6487529f, ".649"}, {2.5, "2.5"},  {1.0, "1"},
+      {0.1005, ".101"},    {0.9996, "1"},        {0.0004, ""},  {0.0, ""},
+      {-0.25, "-.25"},     {12.3456, "12.346"},  {kNan, "NAN"},
+  };
+  for (const auto& c : pictures)
+    EXPECT_EQ(platform::formatOptionalDecimals(c.value, 3), c.text) << round15(c.value);
+
+  const struct {
+    double value;
+    const char* text;
+  } fixed[] = {
+      {1, "1"},     {20, "20"},       {0.4, "0"},         {99.4, "99"}, {99.6, "1E2"}, {239, "2.4E2"},
+      {-17, "-17"}, {-170, "-1.7E2"}, {12345.6, "1.2E4"}, {100, "1E2"}, {kInf, "INF"},
+  };
+  for (const auto& c : fixed)
+    EXPECT_EQ(platform::formatFixedOrExponent(c.value, 2, 0), c.text) << round15(c.value);
+  EXPECT_EQ(platform::formatFixedOrExponent(3.14159, 3, 2), "3.14");
 }
 
 // Restores the whole locale when the test ends, whatever the outcome.

@@ -109,6 +109,8 @@ inline constexpr Skin kSkins[] = {
     {"imlProduct_21", 105, 105},
     {"imlProduct_22", 105, 105},
     {"imlProduct_23", 105, 105},
+    // Feedback form: background with the frames of its two edit boxes (kFeedbackEmail, kFeedbackComment).
+    {"frmFeedback_imgBK", 705, 398},
 };
 
 // The size the list gives a picture; {nullptr, 0, 0} for a name it does not hold.
@@ -138,6 +140,10 @@ inline constexpr Spot kLoadLoad{624, 205};           // frmLoadGame_Image2 / btn
 inline constexpr Box kLoadList{303, 144, 280, 130};  // lstSave, framed on the background
 inline constexpr Spot kNameNext{579, 180};           // frmNewGame_Image1 / btnNextX
 inline constexpr Box kNameBox{387, 184, 178, 21};    // txtUsername, framed on the background
+
+// The feedback form's txtEmail and txtComment, framed on its background.
+inline constexpr Box kFeedbackEmail{44, 124, 380, 26};
+inline constexpr Box kFeedbackComment{44, 204, 617, 26};
 
 // Colours the window layer shares with the pictures, as red, green, blue.
 struct Rgb {

@@ -15,6 +15,7 @@
 #include <jpeglib.h>
 
 #include "SkinPaint.h"
+#include "render_feedback.h"
 #include "render_home.h"
 #include "render_products.h"
 
@@ -736,6 +737,7 @@ Painters painters() {
     };
   }
   addHomePictures(m);
+  addFeedbackPictures(m);
   addProductPictures(m);
   return m;
 }

@@ -1,0 +1,48 @@
+#include "GadgetLines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "NumberText.h"
+
+namespace desk::gadget {
+
+int trendLevelOf(double percent) {
+  if (percent >= 50) return 2;
+  if (percent >= 2.5) return 1;
+  if (percent >= -2.5) return 0;
+  if (percent >= -50) return -1;
+  return -2;
+}
+
+pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double current, double average) {
+  pGadgetDisplayUnit line;
+  line.text = std::string(symbol) + "   " + currency + platform::formatNumber("%0.2n", current);
+  const double percent = average > 0 ? (current - average) * 100 / average : 0;
+  if (!std::isfinite(percent) || percent == 0) {
+    line.text += " (--)";
+    return line;
+  }
+  line.text += platform::formatNumber(percent > 0 ? " (+%0.2f%%)" : " (-%0.2f%%)", std::fabs(percent));
+  line.trendLevel = trendLevelOf(percent);
+  return line;
+}
+
+pGadgetDisplayUnit indexLine(std::string_view title, const std::vector<float>& newestFirst, int hour) {
+  const int count = static_cast<int>(newestFirst.size());
+  const double current = count > 0 ? newestFirst.front() : 0.0;
+  // The value at the market's first open cycle of the day: `hour` samples back counts the newest as one.
+  const double previous =
+      hour >= 1 && hour <= count - 1 ? newestFirst[static_cast<std::size_t>(hour - 1)] : current;
+  std::string change;
+  if (previous > 0 && current != previous)
+    change = platform::formatNumber("(%0.2f%%)", (current - previous) * 100 / previous);
+  return {std::string(title) + "   " + platform::formatNumber("%0.2n", current) + " " + change, 0};
+}
+
+int linesHeight(int holdings) {
+  return std::max(230, holdings < 5 ? 6 * holdings : 24 * holdings);
+}
+
+}  // namespace desk::gadget

@@ -1,0 +1,39 @@
+// The lines the desktop gadget shows: one per holding with its gain or loss, one per market index with
+// its change since the market opened that day.
+
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One line of the gadget and the trend level of a holding line (0 for index lines).
+struct pGadgetDisplayUnit {
+  std::string text;
+  int trendLevel = 0;
+};
+
+namespace desk::gadget {
+
+// 2 from +50 %, 1 from +2.5 %, 0 from -2.5 %, -1 from -50 %, -2 below; each bound belongs to the higher
+// level.
+int trendLevelOf(double percent);
+
+// "SYM   $12.50 (+25.00%)": the symbol, the currency letter, the current price and the change from the
+// average price; "(--)" and level 0 when there is no change, no average price or no finite change.
+pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double current, double average);
+
+// "Thai   1,234.56 (1.50%)": the market title, its newest index and the change since the value `hour`
+// samples back; `newestFirst` holds the newest samples, newest first. The change is left out (a trailing
+// blank stays) when the market is closed (hour -1), the history is too short, the earlier value is not
+// above 0 or nothing moved.
+pGadgetDisplayUnit indexLine(std::string_view title, const std::vector<float>& newestFirst, int hour);
+
+// The samples indexLine needs at most: the newest and the one ten open hours back.
+inline constexpr int kIndexSamples = 11;
+
+// The height of the lines label for `holdings` holding lines: 6 per line below five, 24 per line from
+// five, at least 230.
+int linesHeight(int holdings);
+
+}  // namespace desk::gadget

@@ -1,0 +1,11 @@
+// The feedback form's background.
+
+#pragma once
+
+#include "SkinPaint.h"
+
+namespace skins {
+
+void addFeedbackPictures(Painters& painters);
+
+}  // namespace skins
