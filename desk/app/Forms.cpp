@@ -7,6 +7,7 @@
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "f_Transfer.h"
 #include "f_splash.h"
 
 namespace desk {
@@ -20,6 +21,8 @@ void createForms() {
   frmAbout = new TfrmAbout;
   frmMsgPopup = new TfrmMsgPopup;
   frmMsgQuote = new TfrmMsgQuote;
+  frmTransfer = new TfrmTransfer(frmMain);  // freed with the main window
+  frmCwHome->runTransfer = [] { return frmTransfer != nullptr && frmTransfer->run(); };
 }
 
 void freeForms() {

@@ -17,6 +17,8 @@
 #include "SkinPaint.h"
 #include "render_home.h"
 #include "render_products.h"
+#include "render_shop.h"
+#include "render_transfer.h"
 
 namespace skins {
 namespace {
@@ -737,6 +739,8 @@ Painters painters() {
   }
   addHomePictures(m);
   addProductPictures(m);
+  addTransferPictures(m);
+  addShopPictures(m);
   return m;
 }
 
