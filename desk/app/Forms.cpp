@@ -2,6 +2,7 @@
 
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWShop.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
@@ -16,6 +17,7 @@ void createForms() {
   frmSplash = new TfrmSplash;
   frmMain = new TfrmMain;
   frmCwHome = new TfrmCwHome(frmMain);
+  frmCwShop = new TfrmCwShop(frmMain);
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
   frmAbout = new TfrmAbout;

@@ -29,6 +29,7 @@
 #include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWShop.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
@@ -544,6 +545,7 @@ void TfrmMain::mnuMarketClick() {
 }
 void TfrmMain::mnuShopClick() {
   showPage(PAGE_SHOP, mnuShopX);
+  if (frmCwShop != nullptr) frmCwShop->showPage();
 }
 void TfrmMain::mnuSettingClick() {
   showPage(PAGE_SETTING, mnuSettingX);
