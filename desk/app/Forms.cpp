@@ -2,6 +2,7 @@
 
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWSetting.h"
 #include "f_CWShop.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
@@ -17,6 +18,7 @@ void createForms() {
   frmSplash = new TfrmSplash;
   frmMain = new TfrmMain;
   frmCwHome = new TfrmCwHome(frmMain);
+  frmCwSetting = new TfrmCwSetting(frmMain);
   frmCwShop = new TfrmCwShop(frmMain);
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;

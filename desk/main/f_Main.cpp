@@ -29,6 +29,7 @@
 #include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWSetting.h"
 #include "f_CWShop.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
@@ -549,6 +550,7 @@ void TfrmMain::mnuShopClick() {
 }
 void TfrmMain::mnuSettingClick() {
   showPage(PAGE_SETTING, mnuSettingX);
+  if (frmCwSetting != nullptr) frmCwSetting->showPage();
 }
 
 void TfrmMain::updateBudgetHeader() {
