@@ -1,7 +1,8 @@
 // Plays the program's start without a display and writes pictures of its windows:
 //   qorvex_screenshots [folder]   (default: screenshots)
 // It answers the start dialog with New, names the player, lets the clock run and raises a popup; then it
-// stops the clock, fills the game with a sample and pictures every sub-page of the Home page.
+// stops the clock, fills the game with a sample and pictures every sub-page of the Home page, the Shop,
+// a purchase, the Setting page and the transfer dialog.
 
 #include <cstdio>
 #include <mutex>
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -19,11 +21,13 @@
 #include "SampleGame.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWShop.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
+#include "f_Transfer.h"
 #include "f_splash.h"
 
 namespace {
@@ -48,6 +52,35 @@ void when(std::function<bool()> ready, std::function<void()> step) {
     step();
   });
   timer->start(100);
+}
+
+// The Shop with the vehicles and a purchase's popup, the Setting page, and the transfer dialog showing the
+// preview of 1,000 USD to THB; then the program ends.
+void otherPages() {
+  frmMain->mnuShopClick();
+  QTimer::singleShot(400, [] {
+    save(frmMain, "10-shop");
+    frmCwShop->buyItem(0);
+    // Before the milestone's popup, queued behind it, takes its place.
+    save(frmMsgPopup, "11-shop-bought");
+    QTimer::singleShot(300, [] {
+      frmMsgPopup->hide();
+      frmMain->mnuSettingClick();
+      QTimer::singleShot(400, [] {
+        save(frmMain, "12-setting");
+        QTimer::singleShot(400, [] {
+          frmTransfer->lstAmount->setCurrentRow(9);
+          frmTransfer->lstAmountClick();
+          QTimer::singleShot(150, [] {
+            save(frmTransfer, "13-transfer");
+            frmTransfer->Button2Click();
+          });
+        });
+        frmTransfer->run();
+        QCoreApplication::exit(allWritten ? 0 : 1);
+      });
+    });
+  });
 }
 
 // Fills the game once the clock stands still, then shows and saves each Home sub-page in turn.
@@ -75,8 +108,7 @@ void homePages() {
              (frmCwHome->*steps[i].first)();
              QTimer::singleShot(150, [i] { save(frmMain, steps[i].second); });
            });
-         QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1),
-                            [] { QCoreApplication::exit(allWritten ? 0 : 1); });
+         QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1), otherPages);
        });
 }
 

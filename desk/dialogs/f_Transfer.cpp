@@ -52,32 +52,32 @@ TfrmTransfer::TfrmTransfer(TfrmMain* main) : QDialog(main), main_(main) {
   Image2 = desk::skinPicture(this, "frmTransfer_Image2", desk::spotOf(skins::kTransferIcon));
   lblTitle = desk::plainLabel(this, "Cash Transfer", QRect(70, 12, 360, 40), 28, kTitle, true);
 
-  lblMsg = desk::plainLabel(this, "From:", QRect(kCaptionLeft, 84, 150, 28), 18, desk::kDialogText, true);
+  lblMsg = desk::plainLabel(this, "From:", QRect(kCaptionLeft, 78, 150, 28), 18, desk::kDialogText, true);
   Label1 =
-      desk::plainLabel(this, "To Account:", QRect(kCaptionLeft, 118, 150, 28), 18, desk::kDialogText, true);
-  selFrom = accountList(this, QRect(kValueLeft, 84, 220, 28));
-  selTo = accountList(this, QRect(kValueLeft, 118, 220, 28));
+      desk::plainLabel(this, "To Account:", QRect(kCaptionLeft, 112, 150, 28), 18, desk::kDialogText, true);
+  selFrom = accountList(this, QRect(kValueLeft, 78, 220, 28));
+  selTo = accountList(this, QRect(kValueLeft, 112, 220, 28));
 
   const char* const captions[3] = {"Amount :", "Plus fee charged :", "Amount received :"};
   QLabel** rows[3] = {&Label2, &Label3, &Label4};
   for (int i = 0; i < 3; ++i)
-    *rows[i] = desk::plainLabel(this, captions[i], QRect(kCaptionLeft, 158 + i * 32, 160, 28), 17,
+    *rows[i] = desk::plainLabel(this, captions[i], QRect(kCaptionLeft, 160 + i * 32, 160, 28), 17,
                                 desk::kDialogText);
   lblAmount = new desk::MainPicture(this);
   lblAmount->setTextFormat(Qt::PlainText);
   lblAmount->setText("-Click to set-");
   lblAmount->setFont(desk::windowFont(17, true));
   desk::setTextColour(lblAmount, desk::fromTColor(0x2B7942));
-  lblAmount->setGeometry(kValueLeft, 158, 220, 28);
+  lblAmount->setGeometry(kValueLeft, 160, 220, 28);
   lblAmount->setCursor(Qt::PointingHandCursor);
-  lblPlusFee = desk::plainLabel(this, "--", QRect(kValueLeft, 190, 220, 28), 17, kFeeCovered, true);
-  lblReceived = desk::plainLabel(this, "--", QRect(kValueLeft, 222, 220, 28), 17, 0x2B7942, true);
+  lblPlusFee = desk::plainLabel(this, "--", QRect(kValueLeft, 192, 220, 28), 17, kFeeCovered, true);
+  lblReceived = desk::plainLabel(this, "--", QRect(kValueLeft, 224, 220, 28), 17, 0x2B7942, true);
 
   Button1 = desk::pageButton(this, "Confirm", QRect(200, 278, 105, 32));
   Button2 = desk::pageButton(this, "Cancel", QRect(315, 278, 105, 32));
 
   lstAmount = new QListWidget(this);
-  lstAmount->setGeometry(kValueLeft, 186, 220, 134);
+  lstAmount->setGeometry(kValueLeft, 188, 220, 132);
   lstAmount->setFont(desk::windowFont(16));
   lstAmount->setStyleSheet(
       "QListWidget { color: #113127; background: #f3f8f1; border: 1px solid #286e6e; }"

@@ -46,9 +46,9 @@ QImage categoryEntry(int w, int h, const QString& caption, void (*draw)(QPainter
   return image;
 }
 
-// A gold gear on the page's mint.
+// A gold gear on the colour of the Setting page's panel.
 QImage gear(int w, int h) {
-  QImage image = canvas(w, h, kMint);
+  QImage image = canvas(w, h, QColor(242, 248, 235));
   QPainter p(&image);
   smooth(p);
   p.translate(w / 2.0, h / 2.0);

@@ -21,7 +21,7 @@ QImage transferBackground(int w, int h) {
   // The preview well: amount, fee and the amount received.
   p.setPen(QPen(kSage, 1.5));
   p.setBrush(QColor(236, 245, 238));
-  p.drawRoundedRect(QRectF(18, 146, w - 36, 108), 8, 8);
+  p.drawRoundedRect(QRectF(18, 150, w - 36, 110), 8, 8);
   p.restore();
   // One dark outline: the white outside meets it with a hard edge that survives JPEG's blur.
   p.setPen(QPen(kNavyDeep, 2));
