@@ -32,16 +32,10 @@ const char* const kAccounts[6] = {"Thai (THB)",      "London (GBP)",   "Japan (J
 
 QComboBox* accountList(QWidget* parent, QRect at) {
   auto* list = new QComboBox(parent);
-  list->setEditable(false);
   for (const char* account : kAccounts)
     list->addItem(account);
   list->setGeometry(at);
-  list->setFont(desk::windowFont(16));
-  list->setStyleSheet(
-      "QComboBox { color: #113127; background: #f3f8f1; border: 1px solid #68ca8d; border-radius: 4px;"
-      " padding: 0 6px; }"
-      "QComboBox QAbstractItemView { color: #113127; background: #f3f8f1;"
-      " selection-background-color: #286e6e; selection-color: #faf4dc; }");
+  desk::dropDownLook(list, 16);
   return list;
 }
 

@@ -17,15 +17,9 @@ constexpr QPoint kPortAt(181, 90);
 
 QComboBox* dropDown(QWidget* parent, const QStringList& items, QRect at) {
   auto* list = new QComboBox(parent);
-  list->setEditable(false);
   list->addItems(items);
   list->setGeometry(at);
-  list->setFont(desk::windowFont(17));
-  list->setStyleSheet(
-      "QComboBox { color: #113127; background: #f3f8f1; border: 1px solid #68ca8d; border-radius: 4px;"
-      " padding: 0 6px; }"
-      "QComboBox QAbstractItemView { color: #113127; background: #f3f8f1;"
-      " selection-background-color: #286e6e; selection-color: #faf4dc; }");
+  desk::dropDownLook(list, 17);
   return list;
 }
 

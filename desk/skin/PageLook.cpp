@@ -1,5 +1,6 @@
 #include "PageLook.h"
 
+#include <QComboBox>
 #include <QPainter>
 #include <QWidget>
 
@@ -58,6 +59,16 @@ QLabel* plainLabel(QWidget* parent, const QString& caption, QRect at, int pixels
   setTextColour(l, fromTColor(colour));
   l->setGeometry(at);
   return l;
+}
+
+void dropDownLook(QComboBox* list, int pixels) {
+  list->setEditable(false);
+  list->setFont(windowFont(pixels));
+  list->setStyleSheet(
+      "QComboBox { color: #113127; background: #f3f8f1; border: 1px solid #68ca8d; border-radius: 4px;"
+      " padding: 0 6px; }"
+      "QComboBox QAbstractItemView { color: #113127; background: #f3f8f1;"
+      " selection-background-color: #286e6e; selection-color: #faf4dc; }");
 }
 
 QPushButton* pageButton(QWidget* parent, const QString& caption, QRect at) {

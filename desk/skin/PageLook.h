@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QString>
 
+class QComboBox;
 class QPainter;
 
 namespace desk {
@@ -40,6 +41,9 @@ void panelLook(QWidget* panel, int alpha);
 // A plain-text caption in the forms' font and a colour written 0x00BBGGRR.
 QLabel* plainLabel(QWidget* parent, const QString& caption, QRect at, int pixels, std::uint32_t colour,
                    bool bold = false);
+
+// A drop-down list of fixed items in the forms' font, on the light field colour.
+void dropDownLook(QComboBox* list, int pixels);
 
 // The pages' flat button, never the default button.
 QPushButton* pageButton(QWidget* parent, const QString& caption, QRect at);

@@ -14,13 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Colors.h"
-#include "ScopedEnv.h"
-#include "TestDatabase.h"
+#include "GameWindowTest.h"
 #include "f_CWHome.h"
-#include "f_Main.h"
-#include "f_MsgPopup.h"
-#include "f_MsgQuote.h"
 #include "f_Transfer.h"
 
 namespace {
@@ -30,28 +25,15 @@ constexpr int GBP = 1;
 constexpr int USD = 4;
 constexpr int k1000 = 9;  // the amount list's entry of 1,000
 
-class TransferDialogTest : public ::testing::Test {
+class TransferDialogTest : public GameWindowTest {
  protected:
   void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
-    dialog_ = new TfrmTransfer(main_.get());
-  }
-  void TearDown() override {
-    main_.reset();  // frees the dialog with it
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
+    GameWindowTest::SetUp();
+    dialog_ = new TfrmTransfer(main_.get());  // freed with the main window
   }
 
-  Qorvex6::qxSaveGame& db() { return *main_->core->database; }
   double diskBudget(const char* column) {
-    platform::DbConnection other;
-    other.open(main_->core->workingCopyPath(), testsupport::kPassword);
-    return other.query(std::string("SELECT ") + column + " FROM profile").at(0, 0).asFloat();
+    return onDisk(std::string("SELECT ") + column + " FROM profile").at(0, 0).asFloat();
   }
   void choose(int entry) {
     dialog_->lstAmount->setCurrentRow(entry);
@@ -73,16 +55,7 @@ class TransferDialogTest : public ::testing::Test {
         .toStdString();
   }
   QColor feeColour() const { return dialog_->lblPlusFee->palette().color(QPalette::WindowText); }
-  std::string popupText() const {
-    return (popup_->lblTitle->text() + "|" + popup_->lblMsg->text()).toStdString();
-  }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   TfrmTransfer* dialog_ = nullptr;
 };
 

@@ -5,42 +5,23 @@
 
 #include <QCoreApplication>
 
-#include "ScopedEnv.h"
-#include "TestDatabase.h"
+#include "GameWindowTest.h"
 #include "f_CWSetting.h"
-#include "f_Main.h"
-#include "f_MsgPopup.h"
-#include "f_MsgQuote.h"
 
 namespace {
 
-class SettingPageTest : public ::testing::Test {
+class SettingPageTest : public GameWindowTest {
  protected:
   void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
-    main_->resize(1366, 768);
-    main_->updateClock(false, true);
-    page_ = new TfrmCwSetting(main_.get());
+    GameWindowTest::SetUp();
+    page_ = new TfrmCwSetting(main_.get());  // freed with the main window
     frmCwSetting = page_;
   }
-  void TearDown() override {
-    main_.reset();  // frees the page with it
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
-  }
 
-  Qorvex6::qxSaveGame& db() { return *main_->core->database; }
   // The stored settings: autoUpdate, enableLargeDB, enableWizard, autoSaveFreq, timelineMode.
-  std::string onDisk() {
-    platform::DbConnection other;
-    other.open(main_->core->workingCopyPath(), testsupport::kPassword);
-    const platform::DbResult row = other.query(
-        "SELECT autoUpdate, enableLargeDB, enableWizard, autoSaveFreq, timelineMode FROM profile");
+  std::string storedSettings() {
+    const platform::DbResult row =
+        onDisk("SELECT autoUpdate, enableLargeDB, enableWizard, autoSaveFreq, timelineMode FROM profile");
     std::string text;
     for (int c = 0; c < 5; ++c)
       text += (c > 0 ? " " : "") + std::to_string(row.at(0, c).asInteger());
@@ -56,12 +37,6 @@ class SettingPageTest : public ::testing::Test {
     return (page_->selAutoSave->currentText() + " | " + page_->selTimeline->currentText()).toStdString();
   }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   TfrmCwSetting* page_ = nullptr;
 };
 
@@ -95,7 +70,7 @@ TEST_F(SettingPageTest, ApplyWritesWhatTheControlsShowAndKeepsTheHiddenFlags) {
     EXPECT_EQ(shown(), c.shown);
     if (c.chooseTimeline >= 0) page_->selTimeline->setCurrentIndex(c.chooseTimeline);
     page_->Button1Click();
-    EXPECT_EQ(onDisk(), c.written);
+    EXPECT_EQ(storedSettings(), c.written);
   }
   EXPECT_EQ(db().timelineMode, 0);
   EXPECT_EQ(db().autoSaveFreq, 2);
@@ -103,7 +78,7 @@ TEST_F(SettingPageTest, ApplyWritesWhatTheControlsShowAndKeepsTheHiddenFlags) {
 
 TEST_F(SettingPageTest, NothingIsWrittenFromControlsThatWereNotLoaded) {
   store("autoUpdate = 1, enableLargeDB = 1, enableWizard = 1, autoSaveFreq = 3, timelineMode = 1");
-  const std::string stored = onDisk();
+  const std::string stored = storedSettings();
   main_->mnuHomeClick();
 
   main_->isWritingData = true;
@@ -114,7 +89,7 @@ TEST_F(SettingPageTest, NothingIsWrittenFromControlsThatWereNotLoaded) {
   main_->isWritingData = false;
 
   page_->Button1Click();
-  EXPECT_EQ(onDisk(), stored) << "the first Apply loads";
+  EXPECT_EQ(storedSettings(), stored) << "the first Apply loads";
   EXPECT_EQ(shown(), "Monthly | Swift (5 ticks per day)");
   EXPECT_TRUE(page_->chkLargeDB->isChecked());
 
@@ -123,10 +98,10 @@ TEST_F(SettingPageTest, NothingIsWrittenFromControlsThatWereNotLoaded) {
   main_->isProcessing = true;
   page_->Button1Click();
   EXPECT_EQ(quote_->lblMsg->text(), "PROCESSING: Please wait.");
-  EXPECT_EQ(onDisk(), stored);
+  EXPECT_EQ(storedSettings(), stored);
   main_->isProcessing = false;
   page_->Button1Click();
-  EXPECT_EQ(onDisk(), "1 1 1 1 1");
+  EXPECT_EQ(storedSettings(), "1 1 1 1 1");
 }
 
 TEST_F(SettingPageTest, AFailedApplyKeepsTheOldSettingsAndSaysSo) {
@@ -136,7 +111,7 @@ TEST_F(SettingPageTest, AFailedApplyKeepsTheOldSettingsAndSaysSo) {
   page_->selAutoSave->setCurrentIndex(3);
   page_->Button1Click();
   EXPECT_EQ(db().autoSaveFreq, 1);
-  EXPECT_EQ(onDisk(), "1 0 0 1 0");
+  EXPECT_EQ(storedSettings(), "1 0 0 1 0");
   EXPECT_EQ(shown(), "Daily | Realtime (20 ticks per day)");
   EXPECT_EQ(popup_->lblTitle->text(), "APPLY FAILED");
 }

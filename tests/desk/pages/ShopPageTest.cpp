@@ -8,43 +8,22 @@
 #include <QImage>
 #include <QTest>
 
-#include "ScopedEnv.h"
-#include "TestDatabase.h"
+#include "GameWindowTest.h"
 #include "f_CWShop.h"
-#include "f_Main.h"
-#include "f_MsgPopup.h"
-#include "f_MsgQuote.h"
 
 namespace {
 
 constexpr int USD = 4;
 
-class ShopPageTest : public ::testing::Test {
+class ShopPageTest : public GameWindowTest {
  protected:
   void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
-    main_->resize(1366, 768);
-    main_->updateClock(false, true);
-    shop_ = new TfrmCwShop(main_.get());
+    GameWindowTest::SetUp();
+    shop_ = new TfrmCwShop(main_.get());  // freed with the main window
     frmCwShop = shop_;
   }
-  void TearDown() override {
-    main_.reset();  // frees the page with it
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
-  }
 
-  Qorvex6::qxSaveGame& db() { return *main_->core->database; }
-  int belongingsOnDisk() {
-    platform::DbConnection other;
-    other.open(main_->core->workingCopyPath(), testsupport::kPassword);
-    return other.query("SELECT COUNT(*) FROM belonging").at(0, 0).asInteger();
-  }
+  int belongingsOnDisk() { return onDisk("SELECT COUNT(*) FROM belonging").at(0, 0).asInteger(); }
   std::vector<bool> shownSlots() const {
     std::vector<bool> shown;
     for (int n = 0; n < TfrmCwShop::kSlots; ++n) {
@@ -60,16 +39,7 @@ class ShopPageTest : public ::testing::Test {
   QImage picture(int n) const {
     return shop_->product[n]->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
   }
-  std::string popupText() const {
-    return (popup_->lblTitle->text() + "|" + popup_->lblMsg->text()).toStdString();
-  }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   TfrmCwShop* shop_ = nullptr;
 };
 
