@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -34,6 +35,31 @@ struct BelongingSale {
 };
 
 enum class RenameResult { Renamed, Unchanged, Invalid, Failed };
+
+// The two sides of a money transfer between currency accounts.
+struct TransferQuote {
+  double debit = 0;   // the amount and its 0.1% fee, in the source currency
+  double credit = 0;  // the amount converted into the target currency
+};
+
+enum class TransferResult { Transferred, Refused, Failed };
+
+// What buying a product in the shop came to; `budget` is the USD budget afterwards (as it stands when
+// refused).
+struct Purchase {
+  enum Outcome { Bought, TooMany, NoProduct, TooExpensive, Failed } outcome = Failed;
+  double budget = 0;
+};
+
+// The settings the Setting page edits.
+struct GameSettings {
+  bool autoUpdate = false;
+  bool enableLargeDB = false;
+  bool enableWizard = false;
+  int autoSaveFreq = 0;
+  int timelineMode = 0;
+  bool operator==(const GameSettings&) const = default;
+};
 
 // The game core: the one object through which every window and thread reaches a running game.
 class QorvexCore {
@@ -149,6 +175,36 @@ class QorvexCore {
   // stays until the game is saved under the new one. Never throws.
   RenameResult renamePlayer(const std::string& name);
 
+  // --- Transfer, shop and settings ------------------------------------------------------------------
+  // Whether the profile as last loaded marks the milestone passed; an id it does not cover counts as
+  // passed.
+  bool isMilestonePassed(int id) const;
+
+  static constexpr int MAX_BELONGINGS = 10;
+  // The debit and credit of a transfer of `amount` (source currency) from account `from` to `to`.
+  TransferQuote quoteTransfer(double amount, int from, int to) const;
+  // Whether such a transfer may go: two different accounts 0..5, and either no amount or a debit below
+  // the source budget (strictly).
+  static bool transferAllowed(double amount, int from, int to, double debit, double fromBudget);
+  // Moves the money under the game lock in one transaction with the profile write, checked against the
+  // live budgets (Refused, nothing written). No amount moves nothing and still writes the profile. On
+  // success the transfer milestones are awarded for a credit worth USD 1,000,000 and 10,000,000. Failed,
+  // with nothing changed on disk or in memory, when a write fails. Never throws.
+  TransferResult transferMoney(double amount, int from, int to);
+
+  // The shop's products of a category (256 vehicles, 1536 assets, 2048 jewellery), in query order.
+  pList<qxProductInfo> getProducts(int category);
+  // Buys a product for its sale price from the USD budget: refused with MAX_BELONGINGS owned, without a
+  // product, or when the budget is not above the price; otherwise the belonging is added and the budget
+  // written in one transaction under the game lock, and milestone 11 (first vehicle) or 12 (first asset)
+  // awarded after it. Failed, with nothing changed on disk or in memory, when a write fails. Never throws.
+  Purchase buyProduct(const qxProductInfo* product);
+
+  GameSettings settings() const;
+  // Stores the settings with the profile under the game lock; on a failed write the old ones stay in
+  // memory. Never throws.
+  bool applySettings(const GameSettings& settings);
+
   // --- Game files ------------------------------------------------------------------------------
   // The template is resources/data/wvh.lyf; the working copy user/data/sharp.dde; the saves live in
   // user/Save/, each named by its player, with its export beside it (name + ".exp").
@@ -199,6 +255,10 @@ class QorvexCore {
   int stepsPerCycle = STEPS_PER_CYCLE;
 
  private:
+  // Runs `change` on the database object under the game lock in one transaction. When it returns false,
+  // throws, or the commit fails, the profile and settings in memory are put back: false. Never throws.
+  bool changeProfile(const char* what, const std::function<bool(qxSaveGame&)>& change);
+
   qxHost& host_;
   CoreFolders folders_;
   FrameworkRandom monthlyRandom_;

@@ -22,6 +22,10 @@ bool isPassed(const qxSaveGame& db, int id) {
 
 }  // namespace
 
+bool QorvexCore::isMilestonePassed(int id) const {
+  return isPassed(*database, id);
+}
+
 void QorvexCore::awardMilestone(int id) {
   const qxORDER byId{T::numberTerm("ID", id)};
   const std::vector<qxMilestoneInfo> infos = database->getMilestoneInfos(&byId);

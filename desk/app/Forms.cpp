@@ -3,6 +3,8 @@
 #include "f_About.h"
 #include "f_AddStock.h"
 #include "f_CWHome.h"
+#include "f_CWSetting.h"
+#include "f_CWShop.h"
 #include "f_ClientWindow.h"
 #include "f_Feedback.h"
 #include "f_Gadget.h"
@@ -12,6 +14,7 @@
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
 #include "f_TestAlgo.h"
+#include "f_Transfer.h"
 #include "f_splash.h"
 
 namespace desk {
@@ -21,6 +24,8 @@ void createForms() {
   frmMain = new TfrmMain;
   frmClientWindow = new TfrmClientWindow(frmMain);
   frmCwHome = new TfrmCwHome(frmMain);
+  frmCwSetting = new TfrmCwSetting(frmMain);
+  frmCwShop = new TfrmCwShop(frmMain);
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
   frmAddStock = new TfrmAddStock;
@@ -37,6 +42,8 @@ void createForms() {
     Form1->raise();
     Form1->activateWindow();
   };
+  frmTransfer = new TfrmTransfer(frmMain);  // freed with the main window
+  frmCwHome->runTransfer = [] { return frmTransfer != nullptr && frmTransfer->run(); };
 }
 
 void freeForms() {

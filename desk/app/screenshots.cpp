@@ -1,7 +1,8 @@
 // Plays the program's start without a display and writes pictures of its windows:
 //   qorvex_screenshots [folder]   (default: screenshots)
 // It answers the start dialog with New, names the player, lets the clock run and raises a popup; then it
-// stops the clock, fills the game with a sample and pictures every sub-page of the Home page.
+// stops the clock, fills the game with a sample and pictures every sub-page of the Home page, the Shop,
+// a purchase, the Setting page and the transfer dialog.
 
 #include <cstdio>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +26,7 @@
 #include "f_About.h"
 #include "f_AddStock.h"
 #include "f_CWHome.h"
+#include "f_CWShop.h"
 #include "f_Feedback.h"
 #include "f_Gadget.h"
 #include "f_LoadGame.h"
@@ -32,6 +35,7 @@
 #include "f_MsgQuote.h"
 #include "f_NewGame.h"
 #include "f_TestAlgo.h"
+#include "f_Transfer.h"
 #include "f_splash.h"
 
 namespace {
@@ -58,8 +62,37 @@ void when(std::function<bool()> ready, std::function<void()> step) {
   timer->start(100);
 }
 
+// The Shop with the vehicles and a purchase's popup, the Setting page, and the transfer dialog showing the
+// preview of 1,000 USD to THB; then the program ends.
+void otherPages() {
+  frmMain->mnuShopClick();
+  QTimer::singleShot(400, [] {
+    save(frmMain, "15-shop");
+    frmCwShop->buyItem(0);
+    // Before the milestone's popup, queued behind it, takes its place.
+    save(frmMsgPopup, "16-shop-bought");
+    QTimer::singleShot(300, [] {
+      frmMsgPopup->hide();
+      frmMain->mnuSettingClick();
+      QTimer::singleShot(400, [] {
+        save(frmMain, "17-setting");
+        QTimer::singleShot(400, [] {
+          frmTransfer->lstAmount->setCurrentRow(9);
+          frmTransfer->lstAmountClick();
+          QTimer::singleShot(150, [] {
+            save(frmTransfer, "18-transfer");
+            frmTransfer->Button2Click();
+          });
+        });
+        frmTransfer->run();
+        QCoreApplication::exit(allWritten ? 0 : 1);
+      });
+    });
+  });
+}
+
 // The gadget in both turns, the test bench after analysing 1..20, the feedback form and the Add Stock
-// dialog; then the program ends.
+// dialog; then the other pages.
 void peripheryWindows() {
   {
     // A few index values per market, as cycles would have recorded them.
@@ -99,7 +132,7 @@ void peripheryWindows() {
         QTimer::singleShot(300, [] {
           save(frmFeedback, "13-feedback");
           save(frmAddStock, "14-add-stock");
-          QCoreApplication::exit(allWritten ? 0 : 1);
+          otherPages();
         });
       });
     });

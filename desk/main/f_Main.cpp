@@ -23,11 +23,14 @@
 
 #include "FileOps.h"
 #include "JpegLoader.h"
+#include "PageLook.h"
 #include "ResourceFolders.h"
 #include "SkinList.h"
 #include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWSetting.h"
+#include "f_CWShop.h"
 #include "f_Gadget.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
@@ -176,25 +179,6 @@ void fillWithTopBarColour(QWidget* widget) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, QColor(skins::kTopBar.r, skins::kTopBar.g, skins::kTopBar.b));
   widget->setPalette(palette);
-}
-
-// The picture stretched to w x h in the screen's pixel format, on this thread alone: Qt's own
-// scaling and conversion of a picture this large hand rows to a thread pool.
-QImage stretched(const QImage& source, int w, int h) {
-  if (source.isNull() || w <= 0 || h <= 0) return {};
-  // Skins decode to RGB888; anything else is converted first.
-  const QImage rgb =
-      source.format() == QImage::Format_RGB888 ? source : source.convertToFormat(QImage::Format_RGB888);
-  QImage target(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y) {
-    const uchar* in = rgb.constScanLine(static_cast<int>(static_cast<long long>(y) * source.height() / h));
-    auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const uchar* px = in + 3 * static_cast<int>(static_cast<long long>(x) * source.width() / w);
-      out[x] = qRgb(px[0], px[1], px[2]);
-    }
-  }
-  return target;
 }
 
 // Starts a stopped timer; a running one is left alone (start() would restart its period).
@@ -398,7 +382,7 @@ void TfrmMain::layoutControls() {
   const int H = height();
   imgBK->setGeometry(0, 0, W, H);
   if (!background_.isNull() && imgBK->pixmap().size() != QSize(W, H))
-    imgBK->setPixmap(QPixmap::fromImage(stretched(background_, W, H)));
+    imgBK->setPixmap(QPixmap::fromImage(desk::stretched(background_, W, H)));
   bkTop->resize(W, bkTop->height());
   btnClose->move(W - btnClose->width() - 7, btnClose->y());
   btnMin->move(btnClose->x() - btnClose->width() - 3, btnMin->y());
@@ -563,9 +547,11 @@ void TfrmMain::mnuMarketClick() {
 }
 void TfrmMain::mnuShopClick() {
   showPage(PAGE_SHOP, mnuShopX);
+  if (frmCwShop != nullptr) frmCwShop->showPage();
 }
 void TfrmMain::mnuSettingClick() {
   showPage(PAGE_SETTING, mnuSettingX);
+  if (frmCwSetting != nullptr) frmCwSetting->showPage();
 }
 
 void TfrmMain::updateBudgetHeader() {

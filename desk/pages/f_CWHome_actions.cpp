@@ -147,7 +147,10 @@ void TfrmCwHome::Button1Click() {
     transferred = runTransfer();
     if (transferred) {
       showPage();
-      popup("Transaction Completed", "You money transfer is completed, check you account balance.");
+      // Posted, so it lands after the popups of milestones the transfer awarded, not under them.
+      if (frmMsgPopup != nullptr)
+        frmMsgPopup->postPopup("Transaction Completed",
+                               "You money transfer is completed, check you account balance.", 0);
     }
   }
 }

@@ -111,6 +111,19 @@ inline constexpr Skin kSkins[] = {
     {"imlProduct_23", 105, 105},
     // Feedback form: background with the frames of its two edit boxes (kFeedbackEmail, kFeedbackComment).
     {"frmFeedback_imgBK", 705, 398},
+    // Transfer dialog: shaped background and the exchange icon (at kTransferIcon) cut from its header.
+    {"frmTransfer_imgBK", 460, 330},
+    {"frmTransfer_Image2", 40, 40},
+    // Shop page: category entries Vehicles, Assets, Jewellery side by side in the header, and the
+    // highlights hil1..hil3 drawn over them at the same places.
+    {"frmCwShop_submnuCar", 150, 40},
+    {"frmCwShop_submnuAsset", 150, 40},
+    {"frmCwShop_submnuJew", 150, 40},
+    {"frmCwShop_hil1", 150, 40},
+    {"frmCwShop_hil2", 150, 40},
+    {"frmCwShop_hil3", 150, 40},
+    // Setting page: the gear beside its title.
+    {"frmCwSetting_imgIcon", 40, 40},
 };
 
 // The size the list gives a picture; {nullptr, 0, 0} for a name it does not hold.
@@ -140,6 +153,8 @@ inline constexpr Spot kLoadLoad{624, 205};           // frmLoadGame_Image2 / btn
 inline constexpr Box kLoadList{303, 144, 280, 130};  // lstSave, framed on the background
 inline constexpr Spot kNameNext{579, 180};           // frmNewGame_Image1 / btnNextX
 inline constexpr Box kNameBox{387, 184, 178, 21};    // txtUsername, framed on the background
+inline constexpr Spot kTransferIcon{18, 12};         // frmTransfer_Image2
+inline constexpr int kTransferHeader = 64;           // the transfer dialog's header band
 
 // The feedback form's txtEmail and txtComment, framed on its background.
 inline constexpr Box kFeedbackEmail{44, 124, 380, 26};

@@ -18,6 +18,8 @@
 #include "render_feedback.h"
 #include "render_home.h"
 #include "render_products.h"
+#include "render_shop.h"
+#include "render_transfer.h"
 
 namespace skins {
 namespace {
@@ -739,6 +741,8 @@ Painters painters() {
   addHomePictures(m);
   addFeedbackPictures(m);
   addProductPictures(m);
+  addTransferPictures(m);
+  addShopPictures(m);
   return m;
 }
 

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include "FileOps.h"
+#include "GameWindowTest.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 #include "f_Main.h"
@@ -28,26 +29,8 @@
 
 namespace {
 
-// A main window with a new game in a temporary user folder, and the popup and note windows it talks to.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public GameWindowTest {
  protected:
-  void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
-    main_->resize(1280, 800);
-    main_->updateClock(false, true);
-  }
-  void TearDown() override {
-    main_.reset();
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
-  }
-
-  Qorvex6::qxSaveGame& db() { return *main_->core->database; }
   // One clock period, and the tick it starts run to its end.
   void tickAndWait() {
     main_->timerClockTimer();
@@ -57,14 +40,6 @@ class MainWindowTest : public ::testing::Test {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_P, Qt::AltModifier, "p", autoRepeat);
     QApplication::sendEvent(main_.get(), &release);
   }
-  QString popupText() const { return popup_->lblTitle->text() + "|" + popup_->lblMsg->text(); }
-
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
 };
 
 TEST(MainWindowClock, DayTextAndAutoSaveDecision) {
@@ -182,7 +157,7 @@ TEST_F(MainWindowTest, AltPPausesAndResumesWhateverPopupIsUp) {
     release(Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(main_->timerClock->isActive(), c.running);
     EXPECT_TRUE(popup_->isVisible());
-    EXPECT_EQ(popupText().toStdString(), c.shown);
+    EXPECT_EQ(popupText(), c.shown);
     release(Qt::Key_Alt, c.altLetGo);
     EXPECT_TRUE(popup_->isVisible()) << c.shown << ": letting Alt go leaves the popup up";
   }
