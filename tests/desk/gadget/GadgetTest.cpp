@@ -18,6 +18,7 @@
 
 #include "AsciiText.h"
 #include "GadgetLines.h"
+#include "GameWindowTest.h"
 #include "Qorvex6class.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
@@ -98,25 +99,19 @@ TEST(GadgetLines, HeightAndPlacement) {
 }
 
 // A main window with a new game, its gadget, and the popup and note windows they talk to.
-class GadgetTest : public ::testing::Test {
+class GadgetTest : public GameWindowTest {
  protected:
   void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
+    GameWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     gadget_ = std::make_unique<TfrmGadget>(main_.get());
     frmGadget = gadget_.get();
     main_->showGadget = [this] { gadget_->showGadget(); };
   }
   void TearDown() override {
-    main_.reset();
+    GameWindowTest::TearDown();
     frmGadget = nullptr;
     gadget_.reset();
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
   }
   void addHoldings(int n) {
     std::lock_guard lock(main_->gameLock());
@@ -135,12 +130,6 @@ class GadgetTest : public ::testing::Test {
   // The minimise button's release.
   void minimise() { main_->btnMinMouseUp(Qt::LeftButton, Qt::NoModifier); }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   std::unique_ptr<TfrmGadget> gadget_;
 };
 

@@ -21,6 +21,7 @@
 #include <QTreeWidgetItem>
 
 #include "DbConnection.h"
+#include "GameWindowTest.h"
 #include "NumberText.h"
 #include "RateSparkline.h"
 #include "SampleGame.h"
@@ -87,18 +88,12 @@ bool lockFreeForOthers(std::recursive_mutex& lock) {
 
 // The Home page inside a main window with a new game in a temporary user folder, with the popup and note
 // windows; the page's input box and message box answer from the test.
-class HomePageTest : public ::testing::Test {
+class HomePageTest : public GameWindowTest {
  protected:
   void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
+    GameWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     frmMain = main_.get();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
-    main_->resize(1280, 800);
-    main_->updateClock(false, true);
     page_ = new TfrmCwHome(main_.get());
     frmCwHome = page_;
     page_->askText = [this](const QString& caption, const QString& prompt, const QString& text) {
@@ -109,14 +104,11 @@ class HomePageTest : public ::testing::Test {
     page_->showMessage = [this](const QString& text) { messages_ << text; };
   }
   void TearDown() override {
-    main_.reset();  // frees the page with it
+    GameWindowTest::TearDown();  // frees the page with the main window
     frmMain = nullptr;
     frmCwHome = nullptr;
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
   }
 
-  Qorvex6::qxSaveGame& db() { return *main_->core->database; }
   void sql(const std::string& statement) { db().debugExecSQL(DEBUG_SQL_TRIGGER, statement); }
   void fill(const sample::SampleSize& size) { ASSERT_TRUE(sample::fillSampleGame(*main_->core, size)); }
   // Runs the queued refreshes.
@@ -124,12 +116,6 @@ class HomePageTest : public ::testing::Test {
   void showHome() {
     main_->mnuHomeClick();
     settle();
-  }
-  // What another connection reads from the game's file: only what was committed.
-  platform::DbResult onDisk(const std::string& query) {
-    platform::DbConnection other;
-    other.open(main_->core->workingCopyPath(), testsupport::kPassword);
-    return other.query(query);
   }
   std::vector<int> belongingsOnDisk() {
     const platform::DbResult rows = onDisk("SELECT ID FROM belonging ORDER BY ID");
@@ -139,7 +125,7 @@ class HomePageTest : public ::testing::Test {
     return ids;
   }
   double usdOnDisk() { return onDisk("SELECT budget_USD FROM profile").at(0, 0).asFloat(); }
-  QString popupText() const { return popup_->lblTitle->text() + "|" + popup_->lblMsg->text(); }
+  QString popupText() const { return QString::fromStdString(GameWindowTest::popupText()); }
   void clearMessages() {
     popup_->lblTitle->clear();
     popup_->lblMsg->clear();
@@ -160,12 +146,6 @@ class HomePageTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !main_->isProcessing; }, 30000));
   }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   TfrmCwHome* page_ = nullptr;
   std::optional<QString> answer_;
   QStringList asked_;
