@@ -55,6 +55,9 @@ class QorvexCore {
   void concludeAfterCycle(std::uint16_t next);
   int getWorkHour(int market, int cycle) const;
   int getMarketHour(int market) const;  // -1 while the market is closed
+  // The index samples the market's open session has stored so far: one per visited work hour before
+  // the current one (h - 1 in the twenty-cycle timeline); 0 while the market is closed.
+  int getSessionSamples(int market) const;
   void openMarket(const std::string& title);
   void closeMarket(const std::string& title);
   void getStep(int& currentStep, int& steps) const;
@@ -146,6 +149,16 @@ class QorvexCore {
   // Gives the player a new name and writes the profile, under the game lock. The save under the old name
   // stays until the game is saved under the new one. Never throws.
   RenameResult renamePlayer(const std::string& name);
+
+  // --- Market page actions ---------------------------------------------------------------------
+  // Marks the stock on or off the wishlist and awards milestone 19 at the 18th wishlist stock, in one
+  // transaction under the game lock. False, with nothing changed, when the stock was not written. Never
+  // throws.
+  bool setWishlist(const std::string& symbol, bool on);
+  // Queues one of the player's bids (or offers) under the game lock; false when no row was written. Never
+  // throws.
+  bool placeOrder(bool bid, const std::string& symbol, const std::string& marketTitle, float price,
+                  float qty);
 
   // --- Game files ------------------------------------------------------------------------------
   // The template is resources/data/wvh.lyf; the working copy user/data/sharp.dde; the saves live in

@@ -1,7 +1,9 @@
 #include "Forms.h"
 
 #include "f_About.h"
+#include "f_BidOffer.h"
 #include "f_CWHome.h"
+#include "f_CWMarket.h"
 #include "f_LoadGame.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
@@ -15,6 +17,11 @@ void createForms() {
   frmSplash = new TfrmSplash;
   frmMain = new TfrmMain;
   frmCwHome = new TfrmCwHome(frmMain);
+  frmCwMarket = new TfrmCwMarket(frmMain);
+  frmCwHome->showStockDetails = [](const std::string& symbol) {
+    if (frmCwMarket != nullptr) frmCwMarket->showHomeStock(symbol);
+  };
+  frmBidOffer = new TfrmBidOffer;
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
   frmAbout = new TfrmAbout;
@@ -27,6 +34,8 @@ void freeForms() {
   // tick and frees the game.
   delete frmMain;  // frees its pages with it
   frmMain = nullptr;
+  delete frmBidOffer;
+  frmBidOffer = nullptr;
   delete frmMsgQuote;
   frmMsgQuote = nullptr;
   delete frmMsgPopup;

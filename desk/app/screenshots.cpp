@@ -1,7 +1,8 @@
 // Plays the program's start without a display and writes pictures of its windows:
 //   qorvex_screenshots [folder]   (default: screenshots)
 // It answers the start dialog with New, names the player, lets the clock run and raises a popup; then it
-// stops the clock, fills the game with a sample and pictures every sub-page of the Home page.
+// stops the clock, fills the game with a sample and pictures every sub-page of the Home page, then the
+// Market page and its order dialog (screenshots_market.cpp).
 
 #include <cstdio>
 #include <mutex>
@@ -17,6 +18,7 @@
 #include "Forms.h"
 #include "QorvexApplication.h"
 #include "SampleGame.h"
+#include "ScreenshotSteps.h"
 #include "f_About.h"
 #include "f_CWHome.h"
 #include "f_LoadGame.h"
@@ -75,8 +77,9 @@ void homePages() {
              (frmCwHome->*steps[i].first)();
              QTimer::singleShot(150, [i] { save(frmMain, steps[i].second); });
            });
-         QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1),
-                            [] { QCoreApplication::exit(allWritten ? 0 : 1); });
+         QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1), [] {
+           shots::marketPages(save, [] { QCoreApplication::exit(allWritten ? 0 : 1); });
+         });
        });
 }
 

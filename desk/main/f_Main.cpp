@@ -28,6 +28,7 @@
 #include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWMarket.h"
 #include "f_LoadGame.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
@@ -559,6 +560,10 @@ void TfrmMain::mnuHomeClick() {
 }
 void TfrmMain::mnuMarketClick() {
   showPage(PAGE_MARKET, mnuMarketX);
+  if (frmCwMarket != nullptr) {
+    frmCwMarket->submnuTableClick();
+    frmCwMarket->showPage();
+  }
 }
 void TfrmMain::mnuShopClick() {
   showPage(PAGE_SHOP, mnuShopX);

@@ -10,6 +10,7 @@
 
 #include "Colors.h"
 #include "JpegLoader.h"
+#include "PageWidgets.h"
 #include "RateSparkline.h"
 #include "SkinWidgets.h"
 #include "f_Main.h"
@@ -43,41 +44,17 @@ constexpr int kSlotStepY = 202;
 
 QLabel* label(QWidget* parent, const QString& caption, QRect at, int pixels, std::uint32_t colour,
               bool bold = false) {
-  auto* l = new QLabel(caption, parent);
-  l->setTextFormat(Qt::PlainText);
-  l->setFont(windowFont(pixels, bold));
-  desk::setTextColour(l, fromTColor(colour));
-  l->setGeometry(at);
-  return l;
+  return desk::pageLabel(parent, caption, at, pixels, colour, bold);
 }
 
 QLabel* title(QWidget* parent, const QString& caption, QPoint at) {
-  QLabel* l = label(parent, caption, QRect(at, QSize(320, 28)), 20, kTitleColour, true);
-  return l;
+  return desk::pageTitle(parent, caption, at);
 }
 
-QWidget* bodyPanel(QStackedWidget* body, const char* name) {
-  auto* panel = new QWidget;
-  panel->setObjectName(name);
-  panel->setAttribute(Qt::WA_StyledBackground);
-  panel->setStyleSheet(QString("QWidget#%1 { background: rgba(244, 250, 236, 225); border: 1px solid #8dca68;"
-                               " border-radius: 6px; }")
-                           .arg(name));
-  body->addWidget(panel);
-  return panel;
-}
+using desk::bodyPanel;
 
 QPushButton* button(QWidget* parent, const QString& caption, QRect at) {
-  auto* b = new QPushButton(caption, parent);
-  b->setFont(windowFont(14, true));
-  b->setGeometry(at);
-  b->setAutoDefault(false);
-  b->setCursor(Qt::PointingHandCursor);
-  b->setStyleSheet(
-      "QPushButton { color: #113127; background: #deeb98; border: 1px solid #68ca8d; border-radius: 4px; }"
-      "QPushButton:hover { background: #c8e27a; }"
-      "QPushButton:disabled { color: #8a9a86; background: #e8eede; border-color: #b8c8b0; }");
-  return b;
+  return desk::pageButton(parent, caption, at);
 }
 
 }  // namespace
@@ -85,7 +62,6 @@ QPushButton* button(QWidget* parent, const QString& caption, QRect at) {
 TfrmCwHome::TfrmCwHome(TfrmMain* main) : QWidget(main, Qt::FramelessWindowHint), main_(main) {
   resize(1007, 701);
   setFont(windowFont(15));
-  background_ = desk::skin("frmMain_imgBK");
   for (int i = 3; i < kStateCount; ++i)
     imlStates[i] = QPixmap::fromImage(desk::skin(QString("imlStates_%1").arg(i)));
   for (int i = 0; i < kProductCount; ++i)
@@ -335,20 +311,7 @@ void TfrmCwHome::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmCwHome::paintEvent(QPaintEvent*) {
-  // The main window's background, stretched as if the page did not cover it.
-  const QRect target(0, -y(), width(), height() + y());
-  if (backgroundFor_ != target.size()) {
-    scaledBackground_ = background_.isNull()
-                            ? QPixmap()
-                            : QPixmap::fromImage(background_.scaled(target.size(), Qt::IgnoreAspectRatio,
-                                                                    Qt::SmoothTransformation));
-    backgroundFor_ = target.size();
-  }
-  QPainter painter(this);
-  if (scaledBackground_.isNull())
-    painter.fillRect(rect(), fromTColor(0xD5DBD8));
-  else
-    painter.drawPixmap(target.topLeft(), scaledBackground_);
+  background_.paint(this);
 }
 
 void TfrmCwHome::showEvent(QShowEvent* event) {

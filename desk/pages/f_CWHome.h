@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include "PageWidgets.h"
+
 class TfrmMain;
 class QScrollArea;
 
@@ -177,9 +179,7 @@ class TfrmCwHome : public QWidget {
 
   TfrmMain* main_;
   bool gestureOnPress_ = false;  // the press on the name was the Alt gesture, so its release is no click
-  QImage background_;
-  QSize backgroundFor_;
-  QPixmap scaledBackground_;
+  desk::PageBackground background_;
 };
 
 extern TfrmCwHome* frmCwHome;

@@ -16,6 +16,7 @@
 
 #include "SkinPaint.h"
 #include "render_home.h"
+#include "render_market.h"
 #include "render_products.h"
 
 namespace skins {
@@ -736,6 +737,7 @@ Painters painters() {
     };
   }
   addHomePictures(m);
+  addMarketPictures(m);
   addProductPictures(m);
   return m;
 }
