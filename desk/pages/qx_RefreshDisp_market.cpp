@@ -168,6 +168,7 @@ void qxRefreshDisp::fillMarketTable(TfrmCwMarket& page, const Stocks& stocks, in
                       number(price >= 0.1f ? "%0.2f" : "%0.3f", price), changeText, number("%0.2n", close),
                       number("%0.0n", stock.tradedAmount), money(stock.todayhigh), money(stock.todaylow)});
       item->setIcon(TfrmCwMarket::COL_IMAGE, QIcon(page.imlStates[static_cast<std::size_t>(image)]));
+      item->setData(TfrmCwMarket::COL_IMAGE, Qt::UserRole, image);
       for (int c = TfrmCwMarket::COL_PRICE; c <= TfrmCwMarket::COL_LOW; ++c)
         item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
       rows.append(item);
@@ -197,6 +198,7 @@ void qxRefreshDisp::fillMarketQueue(TfrmCwMarket& page, const Stocks& stocks, in
                                                    text(core.formatMoney(order.price, m, false)),
                                                    number("%0.0n", order.qty), QString::number(order.ID)});
       item->setIcon(0, QIcon(page.imlQueue[order.isBid ? 1 : 0]));
+      item->setData(0, Qt::UserRole, order.isBid ? 1 : 0);
       for (int c = 2; c <= 4; ++c)
         item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
       rows.append(item);
