@@ -133,8 +133,9 @@ class QorvexCore {
   pList<qxStockInfo> getWishlist();  // by stock ID
   pList<qxStockWithCompany> getStocksWithCompany(const std::string& title, int sector);
   qxMarketInfo getMarketInfo(const std::string& title);
-  pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst);
-  pList<qxMktCap> getMktCapHistory(const std::string& title, bool newestFirst);
+  // Every sample of the exchange, or with a limit above 0 only that many.
+  pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst, int limit = 0);
+  pList<qxMktCap> getMktCapHistory(const std::string& title, bool newestFirst, int limit = 0);
   qxShare getShare(const std::string& symbol);
   double getHeldVolume(const std::string& symbol);
   pList<qxInbox> getInbox(bool unreadOnly);

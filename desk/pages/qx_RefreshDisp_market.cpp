@@ -76,16 +76,18 @@ void qxRefreshDisp::fillMarket(TfrmCwMarket& page) {
   const std::string title = page.selMarket->itemText(m).mid(1).toStdString();
 
   const Qorvex6::qxMarketInfo market = core.getMarketInfo(title);
-  const Qorvex6::pList<Qorvex6::qxMktIndex> indexes = core.getIndexHistory(title, true);
-  const Qorvex6::pList<Qorvex6::qxMktCap> caps = core.getMktCapHistory(title, true);
   const int h = core.getMarketHour(m);
+  // Only the samples shown are read: the chart's and the change's reference, and the newest capitalisation.
+  const int reference = core.getSessionSamples(m);
+  const Qorvex6::pList<Qorvex6::qxMktIndex> indexes =
+      core.getIndexHistory(title, true, std::max(kIndexPoints, reference + 1));
+  const Qorvex6::pList<Qorvex6::qxMktCap> caps = core.getMktCapHistory(title, true, 1);
   const bool open = h != -1;
 
   // Index line: the change since the last sample of the previous session.
   const float index = indexes.at(0).index;
   QString change;
   if (open) {
-    const int reference = core.getSessionSamples(m);
     const float ref = indexes.at(reference).index;
     if (indexes.count() > reference && ref > 0) {
       const double moved = (static_cast<double>(index) - ref) * 100 / ref;
