@@ -225,29 +225,35 @@ void TfrmBidOffer::Button1Click() {
     if (frmMsgQuote != nullptr) frmMsgQuote->showQuote("PROCESSING: Please wait.");
     return;
   }
+  QString refusal;
+  try {
+    refusal = submit();
+  } catch (const std::exception& e) {
+    qWarning("placing an order: %s", e.what());
+    refusal = "The order could not be placed.";
+  }
+  if (refusal.isEmpty())
+    accept();
+  else
+    lblWarning->setText(refusal);
+}
+
+QString TfrmBidOffer::submit() {
   Qorvex6::QorvexCore& core = *frmMain->core;
   const float price = selectedStep();
   const double qty = quantity();
-  if (marketIndex < 0 || marketIndex > 5 || !(price > 0)) {
-    lblWarning->setText("The order could not be placed.");
-    return;
-  }
+  if (marketIndex < 0 || marketIndex > 5 || !(price > 0)) return "The order could not be placed.";
   std::string marketTitle;
   Qorvex6::marketTitleOf(marketTitle, marketIndex);
   if (mode == MODE_BID) {
-    if (static_cast<double>(price) * qty > core.database->profile.budget[marketIndex]) {
-      lblWarning->setText("Not enough budget");
-      return;
-    }
+    if (static_cast<double>(price) * qty > core.database->profile.budget[marketIndex])
+      return "Not enough budget";
   } else if (core.getHeldVolume(symbol) < qty) {
-    lblWarning->setText("Not enough stock to offer");
-    return;
+    return "Not enough stock to offer";
   }
-  if (!core.placeOrder(mode == MODE_BID, symbol, marketTitle, price, static_cast<float>(qty))) {
-    lblWarning->setText("The order could not be placed.");
-    return;
-  }
-  accept();
+  if (!core.placeOrder(mode == MODE_BID, symbol, marketTitle, price, static_cast<float>(qty)))
+    return "The order could not be placed.";
+  return {};
 }
 
 void TfrmBidOffer::Button2Click() {

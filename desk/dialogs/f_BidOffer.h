@@ -64,6 +64,8 @@ class TfrmBidOffer : public QDialog {
   double quantity() const;
   // The selected price step; 0 without one.
   float selectedStep() const;
+  // Checks and queues the order; the reason when it was refused, empty when it was queued.
+  QString submit();
   // Refuses a selection while the tick master writes; true when refused.
   bool refusedWhileWriting();
 };
