@@ -74,7 +74,8 @@ void homePages() {
                                       {&TfrmCwHome::submnuMilestoneClick, "9-home-milestone"}};
          for (std::size_t i = 0; i < std::size(steps); ++i)
            QTimer::singleShot(400 * static_cast<int>(i + 1), [i] {
-             (frmCwHome->*steps[i].first)();
+             const auto click = steps[i].first;
+             (frmCwHome->*click)();
              QTimer::singleShot(150, [i] { save(frmMain, steps[i].second); });
            });
          QTimer::singleShot(400 * static_cast<int>(std::size(steps) + 1), [] {
