@@ -113,8 +113,9 @@ class qxSaveGame {
   pList<qxExchangeRate> getExchangeHistory(const qxORDER* criteria);  // oldest first
   // The `count` newest rows, the oldest of them first; reads no more than those.
   pList<qxExchangeRate> getNewestExchangeRates(int count);
-  pList<qxMktCap> getMktCapHistory(const qxORDER* criteria, bool newestFirst);
-  pList<qxMktIndex> getIndexHistory(const qxORDER* criteria, bool newestFirst);
+  // Every sample, or with a limit above 0 that many of the newest (newest first) or the oldest.
+  pList<qxMktCap> getMktCapHistory(const qxORDER* criteria, bool newestFirst, int limit = 0);
+  pList<qxMktIndex> getIndexHistory(const qxORDER* criteria, bool newestFirst, int limit = 0);
   // The `count` newest index rows, in the order asked for; reads no more than those, none when count <= 0.
   pList<qxMktIndex> getNewestIndexHistory(const qxORDER* criteria, int count, bool newestFirst);
   // The `limit` newest price rows (128 when limit <= 0), newest first.

@@ -81,14 +81,16 @@ pList<qxExchangeRate> qxSaveGame::getNewestExchangeRates(int count) {
                                                 limitedRows(count) + ") ORDER BY [ID]");
 }
 
-pList<qxMktCap> qxSaveGame::getMktCapHistory(const qxORDER* criteria, bool newestFirst) {
+pList<qxMktCap> qxSaveGame::getMktCapHistory(const qxORDER* criteria, bool newestFirst, int limit) {
   return pList<qxMktCap>(*connection, "SELECT * FROM [index]" + criteriaClause(criteria) +
-                                          (newestFirst ? " ORDER BY [ID] DESC" : ""));
+                                          (newestFirst ? " ORDER BY [ID] DESC" : " ORDER BY [ID]") +
+                                          (limit > 0 ? limitedRows(limit) : ""));
 }
 
-pList<qxMktIndex> qxSaveGame::getIndexHistory(const qxORDER* criteria, bool newestFirst) {
+pList<qxMktIndex> qxSaveGame::getIndexHistory(const qxORDER* criteria, bool newestFirst, int limit) {
   return pList<qxMktIndex>(*connection, "SELECT * FROM [index]" + criteriaClause(criteria) +
-                                            (newestFirst ? " ORDER BY [ID] DESC" : ""));
+                                            (newestFirst ? " ORDER BY [ID] DESC" : " ORDER BY [ID]") +
+                                            (limit > 0 ? limitedRows(limit) : ""));
 }
 
 pList<qxMktIndex> qxSaveGame::getNewestIndexHistory(const qxORDER* criteria, int count, bool newestFirst) {

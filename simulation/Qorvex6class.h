@@ -81,6 +81,9 @@ class QorvexCore {
   void concludeAfterCycle(std::uint16_t next);
   int getWorkHour(int market, int cycle) const;
   int getMarketHour(int market) const;  // -1 while the market is closed
+  // The index samples the market's open session has stored so far: one per visited work hour before
+  // the current one (h - 1 in the twenty-cycle timeline); 0 while the market is closed.
+  int getSessionSamples(int market) const;
   void openMarket(const std::string& title);
   void closeMarket(const std::string& title);
   void getStep(int& currentStep, int& steps) const;
@@ -156,10 +159,9 @@ class QorvexCore {
   pList<qxStockInfo> getWishlist();  // by stock ID
   pList<qxStockWithCompany> getStocksWithCompany(const std::string& title, int sector);
   qxMarketInfo getMarketInfo(const std::string& title);
-  pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst);
-  // The `limit` newest index values of the market, in the order asked for; empty when limit <= 0.
-  pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst, int limit);
-  pList<qxMktCap> getMktCapHistory(const std::string& title, bool newestFirst);
+  // Every sample of the exchange, or with a limit above 0 only the `limit` newest, in the order asked for.
+  pList<qxMktIndex> getIndexHistory(const std::string& title, bool newestFirst, int limit = 0);
+  pList<qxMktCap> getMktCapHistory(const std::string& title, bool newestFirst, int limit = 0);
   qxShare getShare(const std::string& symbol);
   double getHeldVolume(const std::string& symbol);
   pList<qxInbox> getInbox(bool unreadOnly);
@@ -204,6 +206,16 @@ class QorvexCore {
   // Stores the settings with the profile under the game lock; on a failed write the old ones stay in
   // memory. Never throws.
   bool applySettings(const GameSettings& settings);
+
+  // --- Market page actions ---------------------------------------------------------------------
+  // Marks the stock on or off the wishlist and awards milestone 19 at the 18th wishlist stock, in one
+  // transaction under the game lock. False, with nothing changed, when the stock was not written. Never
+  // throws.
+  bool setWishlist(const std::string& symbol, bool on);
+  // Queues one of the player's bids (or offers) under the game lock; false when no row was written. Never
+  // throws.
+  bool placeOrder(bool bid, const std::string& symbol, const std::string& marketTitle, float price,
+                  float qty);
 
   // --- Game files ------------------------------------------------------------------------------
   // The template is resources/data/wvh.lyf; the working copy user/data/sharp.dde; the saves live in

@@ -17,6 +17,12 @@ int followingCycle(int current, int timelineMode) {
   return 0;
 }
 
+// Whether the timeline plays the cycle: every one in Realtime, five of them in Swift.
+bool isVisitedCycle(int cycle, int timelineMode) {
+  if (timelineMode == 0) return cycle >= 0 && cycle < CYCLES_PER_DAY;
+  return cycle == 0 || cycle == 2 || cycle == 9 || cycle == 11 || cycle == 18;
+}
+
 }  // namespace
 
 void QorvexCore::tick(bool* newCycle, std::queue<qxStockInfo>* stocks, int* next) {
@@ -113,6 +119,17 @@ int QorvexCore::getWorkHour(int market, int cycle) const {
 int QorvexCore::getMarketHour(int market) const {
   const int hour = getWorkHour(market, database->clockTick);
   return hour == 0 ? -1 : hour;
+}
+
+int QorvexCore::getSessionSamples(int market) const {
+  const int hour = getMarketHour(market);
+  int samples = 0;
+  // Each work hour falls in one cycle of the day; a visited hour before the current one stored a sample.
+  for (int cycle = 0; cycle < CYCLES_PER_DAY; ++cycle) {
+    const int h = getWorkHour(market, cycle);
+    if (h >= 1 && h < hour && isVisitedCycle(cycle, database->timelineMode)) ++samples;
+  }
+  return samples;
 }
 
 void QorvexCore::openMarket(const std::string& title) {

@@ -147,19 +147,15 @@ qxMarketInfo QorvexCore::getMarketInfo(const std::string& title) {
   return database->getMarkets(&criteria).at(0);
 }
 
-pList<qxMktIndex> QorvexCore::getIndexHistory(const std::string& title, bool newestFirst) {
+pList<qxMktIndex> QorvexCore::getIndexHistory(const std::string& title, bool newestFirst, int limit) {
   const qxORDER criteria{T::textTerm("MarketTitle", title)};
+  if (limit > 0) return database->getNewestIndexHistory(&criteria, limit, newestFirst);
   return database->getIndexHistory(&criteria, newestFirst);
 }
 
-pList<qxMktIndex> QorvexCore::getIndexHistory(const std::string& title, bool newestFirst, int limit) {
+pList<qxMktCap> QorvexCore::getMktCapHistory(const std::string& title, bool newestFirst, int limit) {
   const qxORDER criteria{T::textTerm("MarketTitle", title)};
-  return database->getNewestIndexHistory(&criteria, limit, newestFirst);
-}
-
-pList<qxMktCap> QorvexCore::getMktCapHistory(const std::string& title, bool newestFirst) {
-  const qxORDER criteria{T::textTerm("MarketTitle", title)};
-  return database->getMktCapHistory(&criteria, newestFirst);
+  return database->getMktCapHistory(&criteria, newestFirst, limit);
 }
 
 qxShare QorvexCore::getShare(const std::string& symbol) {

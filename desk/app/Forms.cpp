@@ -2,7 +2,9 @@
 
 #include "f_About.h"
 #include "f_AddStock.h"
+#include "f_BidOffer.h"
 #include "f_CWHome.h"
+#include "f_CWMarket.h"
 #include "f_CWSetting.h"
 #include "f_CWShop.h"
 #include "f_ClientWindow.h"
@@ -24,6 +26,11 @@ void createForms() {
   frmMain = new TfrmMain;
   frmClientWindow = new TfrmClientWindow(frmMain);
   frmCwHome = new TfrmCwHome(frmMain);
+  frmCwMarket = new TfrmCwMarket(frmMain);
+  frmCwHome->showStockDetails = [](const std::string& symbol) {
+    if (frmCwMarket != nullptr) frmCwMarket->showHomeStock(symbol);
+  };
+  frmBidOffer = new TfrmBidOffer;
   frmCwSetting = new TfrmCwSetting(frmMain);
   frmCwShop = new TfrmCwShop(frmMain);
   frmLoadGame = new TfrmLoadGame;
@@ -56,6 +63,8 @@ void freeForms() {
   frmFeedback = nullptr;
   delete frmGadget;
   frmGadget = nullptr;
+  delete frmBidOffer;
+  frmBidOffer = nullptr;
   delete frmMsgQuote;
   frmMsgQuote = nullptr;
   delete frmMsgPopup;

@@ -1,8 +1,9 @@
 // Plays the program's start without a display and writes pictures of its windows:
 //   qorvex_screenshots [folder]   (default: screenshots)
 // It answers the start dialog with New, names the player, lets the clock run and raises a popup; then it
-// stops the clock, fills the game with a sample and pictures every sub-page of the Home page, the Shop,
-// a purchase, the Setting page and the transfer dialog.
+// stops the clock, fills the game with a sample and pictures every sub-page of the Home page, the Market
+// page and its order dialog (screenshots_market.cpp), the gadget, the test bench, the dormant forms, the
+// Shop, a purchase, the Setting page and the transfer dialog.
 
 #include <cstdio>
 #include <functional>
@@ -23,6 +24,7 @@
 #include "Forms.h"
 #include "QorvexApplication.h"
 #include "SampleGame.h"
+#include "ScreenshotSteps.h"
 #include "f_About.h"
 #include "f_AddStock.h"
 #include "f_CWHome.h"
@@ -67,20 +69,20 @@ void when(std::function<bool()> ready, std::function<void()> step) {
 void otherPages() {
   frmMain->mnuShopClick();
   QTimer::singleShot(400, [] {
-    save(frmMain, "15-shop");
+    save(frmMain, "23-shop");
     frmCwShop->buyItem(0);
     // Before the milestone's popup, queued behind it, takes its place.
-    save(frmMsgPopup, "16-shop-bought");
+    save(frmMsgPopup, "24-shop-bought");
     QTimer::singleShot(300, [] {
       frmMsgPopup->hide();
       frmMain->mnuSettingClick();
       QTimer::singleShot(400, [] {
-        save(frmMain, "17-setting");
+        save(frmMain, "25-setting");
         QTimer::singleShot(400, [] {
           frmTransfer->lstAmount->setCurrentRow(9);
           frmTransfer->lstAmountClick();
           QTimer::singleShot(150, [] {
-            save(frmTransfer, "18-transfer");
+            save(frmTransfer, "26-transfer");
             frmTransfer->Button2Click();
           });
         });
@@ -109,11 +111,11 @@ void peripheryWindows() {
   }
   frmMain->btnMinMouseUp(Qt::LeftButton, Qt::NoModifier);
   QTimer::singleShot(300, [] {
-    save(frmGadget, "10-gadget-indices");
+    save(frmGadget, "18-gadget-indices");
     frmGadget->displayMode = TfrmGadget::MODE_HOLDINGS;
     frmGadget->renderText();
     QTimer::singleShot(150, [] {
-      save(frmGadget, "11-gadget-holdings");
+      save(frmGadget, "19-gadget-holdings");
       frmGadget->lblTitleClick();
       QStringList values;
       for (int i = 1; i <= 20; ++i)
@@ -123,15 +125,15 @@ void peripheryWindows() {
       Form1->show();
       Form1->Button2Click();
       QTimer::singleShot(300, [] {
-        save(Form1, "12-test-bench");
+        save(Form1, "20-test-bench");
         Form1->hide();
         frmFeedback->txtEmail->setText("ann@example.org");
         frmFeedback->txtComment->setText("The gadget keeps me company while the market plays.");
         frmFeedback->show();
         frmAddStock->show();
         QTimer::singleShot(300, [] {
-          save(frmFeedback, "13-feedback");
-          save(frmAddStock, "14-add-stock");
+          save(frmFeedback, "21-feedback");
+          save(frmAddStock, "22-add-stock");
           otherPages();
         });
       });
@@ -168,7 +170,8 @@ void homePages() {
              steps[i].show();
              QTimer::singleShot(150, [i] { save(frmMain, steps[i].name); });
            });
-         QTimer::singleShot(400 * static_cast<int>(steps.size() + 1), [] { peripheryWindows(); });
+         QTimer::singleShot(400 * static_cast<int>(steps.size() + 1),
+                            [] { shots::marketPages(save, [] { peripheryWindows(); }); });
        });
 }
 

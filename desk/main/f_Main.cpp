@@ -29,6 +29,7 @@
 #include "SkinWidgets.h"
 #include "f_About.h"
 #include "f_CWHome.h"
+#include "f_CWMarket.h"
 #include "f_CWSetting.h"
 #include "f_CWShop.h"
 #include "f_Gadget.h"
@@ -544,6 +545,10 @@ void TfrmMain::mnuHomeClick() {
 }
 void TfrmMain::mnuMarketClick() {
   showPage(PAGE_MARKET, mnuMarketX);
+  if (frmCwMarket != nullptr) {
+    frmCwMarket->submnuTableClick();
+    frmCwMarket->showPage();
+  }
 }
 void TfrmMain::mnuShopClick() {
   showPage(PAGE_SHOP, mnuShopX);

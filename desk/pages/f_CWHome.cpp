@@ -11,6 +11,7 @@
 #include "Colors.h"
 #include "JpegLoader.h"
 #include "PageLook.h"
+#include "PageWidgets.h"
 #include "RateSparkline.h"
 #include "SkinWidgets.h"
 #include "f_Main.h"
@@ -48,17 +49,10 @@ QLabel* label(QWidget* parent, const QString& caption, QRect at, int pixels, std
 }
 
 QLabel* title(QWidget* parent, const QString& caption, QPoint at) {
-  QLabel* l = label(parent, caption, QRect(at, QSize(320, 28)), 20, kTitleColour, true);
-  return l;
+  return desk::pageTitle(parent, caption, at);
 }
 
-QWidget* bodyPanel(QStackedWidget* body, const char* name) {
-  auto* panel = new QWidget;
-  panel->setObjectName(name);
-  desk::panelLook(panel, 225);
-  body->addWidget(panel);
-  return panel;
-}
+using desk::bodyPanel;
 
 QPushButton* button(QWidget* parent, const QString& caption, QRect at) {
   return desk::pageButton(parent, caption, at);

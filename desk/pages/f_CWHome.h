@@ -22,6 +22,7 @@
 #include <QWidget>
 
 #include "PageLook.h"
+#include "PageWidgets.h"
 
 class TfrmMain;
 class QScrollArea;

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
+#include "ClockHold.h"
 #include "ListSort.h"
 #include "NumberText.h"
 #include "Qorvex6class.h"
@@ -19,23 +20,6 @@
 #include "qx_RefreshDisp.h"
 
 namespace {
-
-// Stops the game clock while a modal box is open and gives it back its earlier state.
-class ClockStopped {
- public:
-  explicit ClockStopped(QTimer* timer) : timer_(timer), wasRunning_(timer != nullptr && timer->isActive()) {
-    if (wasRunning_) timer_->stop();
-  }
-  ~ClockStopped() {
-    if (wasRunning_ && !timer_->isActive()) timer_->start();
-  }
-  ClockStopped(const ClockStopped&) = delete;
-  ClockStopped& operator=(const ClockStopped&) = delete;
-
- private:
-  QTimer* timer_;
-  bool wasRunning_;
-};
 
 // The text cut to at most `max` bytes, never inside a UTF-8 character.
 std::string cutUtf8(std::string text, std::size_t max) {
@@ -143,7 +127,7 @@ void TfrmCwHome::Button1Click() {
   if (refusedWhileProcessing() || !runTransfer) return;
   bool transferred = false;
   {
-    ClockStopped stopped(clockTimer());
+    desk::ClockHold stopped(clockTimer());
     transferred = runTransfer();
     if (transferred) {
       showPage();
@@ -204,7 +188,7 @@ void TfrmCwHome::lblUsernameClick() {
   const QString current = QString::fromUtf8(main_->core->database->profile.playerName);
   std::optional<QString> answer;
   {
-    ClockStopped stopped(clockTimer());
+    desk::ClockHold stopped(clockTimer());
     answer = askText("Change your name", ">>", current);
   }
   if (!answer || *answer == current) return;
@@ -228,7 +212,7 @@ void TfrmCwHome::lblUsernameMouseDown(Qt::KeyboardModifiers modifiers) {
     if (refusedWhileProcessing()) return;
     std::optional<QString> answer;
     {
-      ClockStopped stopped(clockTimer());
+      desk::ClockHold stopped(clockTimer());
       answer = askText("Enter your new name",
                        "New name :", QString::fromUtf8(main_->core->database->profile.playerName));
     }

@@ -15,6 +15,7 @@
 #include "Qorvex6class.h"
 #include "SkinWidgets.h"
 #include "f_CWHome.h"
+#include "f_CWMarket.h"
 #include "f_Main.h"
 
 namespace {
@@ -88,7 +89,7 @@ void qxRefreshDisp::Resume() {
 
 void qxRefreshDisp::Execute() {
   if (frmMain == nullptr || frmMain->isWritingData) return;
-  viewMode = 0;
+  viewMode = frmCwMarket != nullptr ? frmCwMarket->viewMode : 0;
   if (skipRefresh) return;
   switch (frmMain->currentPage) {
     case TfrmMain::PAGE_HOME:
@@ -101,8 +102,6 @@ void qxRefreshDisp::Execute() {
       break;
   }
 }
-
-void qxRefreshDisp::refreshMarket() {}
 
 void qxRefreshDisp::refreshHome() {
   if (frmMain == nullptr || frmCwHome == nullptr || !frmMain->core) return;

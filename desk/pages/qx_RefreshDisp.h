@@ -4,8 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class TfrmCwHome;
+class TfrmCwMarket;
+
+namespace Qorvex6 {
+struct qxStockWithCompany;
+template <typename T>
+class pList;
+}  // namespace Qorvex6
 
 class qxRefreshDisp {
  public:
@@ -21,7 +29,8 @@ class qxRefreshDisp {
   void Execute();
   // Refills the Home page under the game lock, the profile reloaded first.
   void refreshHome();
-  // The Market page's refill, once that page is there.
+  // Refills the Market page under the game lock, the clock timer held; a failure is reported after the
+  // unlock.
   void refreshMarket();
 
   bool skipRefresh = false;
@@ -43,6 +52,12 @@ class qxRefreshDisp {
   void fillPortfolioValue(TfrmCwHome& page);
   void fillHoldings(TfrmCwHome& page);
   void fillStats(TfrmCwHome& page);
+  // The parts of the Market refill.
+  using Stocks = Qorvex6::pList<Qorvex6::qxStockWithCompany>;
+  void fillMarket(TfrmCwMarket& page);
+  void fillMarketTable(TfrmCwMarket& page, const Stocks& stocks, int market, bool open);
+  void fillMarketQueue(TfrmCwMarket& page, const Stocks& stocks, int market);
+  void fillMarketRankings(TfrmCwMarket& page, const std::string& title, int market, bool open, int n);
 };
 
 // The state picture of a holdings-list row: a holding's by its stock status and profit percent, a

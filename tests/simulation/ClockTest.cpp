@@ -193,6 +193,24 @@ TEST_F(ClockTest, MarketHoursAndAClosedDayLeavePricesInPlace) {
   EXPECT_EQ(count("SELECT count(*) FROM queue WHERE symbol='London1'"), 1);
 }
 
+// A session's stored index samples: one per visited work hour before the current one.
+TEST_F(ClockTest, SessionSamplesCountTheVisitedHoursBeforeTheCurrentOne) {
+  const struct {
+    int timeline, market, cycle, samples;
+  } cases[] = {
+      {0, 0, 9, 0},  {0, 0, 11, 2}, {0, 0, 18, 9}, {0, 0, 8, 0},  // Thai, Realtime: h - 1, closed 0
+      {0, 1, 0, 9},  {0, 1, 11, 0}, {0, 4, 9, 9},                 // London's last hour after midnight
+      {1, 0, 11, 1}, {1, 0, 18, 2}, {1, 0, 9, 0},                 // Swift visits 0, 2, 9, 11, 18
+      {1, 4, 2, 1},  {1, 4, 9, 2},  {1, 1, 0, 2},  {1, 2, 11, 2}, {1, 2, 2, 0},
+  };
+  for (const auto& c : cases) {
+    core_.database->timelineMode = c.timeline;
+    core_.database->clockTick = static_cast<std::uint16_t>(c.cycle);
+    EXPECT_EQ(core_.getSessionSamples(c.market), c.samples)
+        << "timeline " << c.timeline << " market " << c.market << "@" << c.cycle;
+  }
+}
+
 // The stock choice of a cycle with scripted draws, in the order they are made per stock: the spread
 // added to the popularity, the spread taken off it, then the 0.6 draw that must reach the capped value.
 TEST_F(ClockTest, TheCycleChoosesAStockByItsPopularityAndThreeDrawsInOrder) {

@@ -84,39 +84,8 @@ void drawSubIcon(QPainter& p, SubIcon icon, const QRectF& box, const QColor& col
   p.restore();
 }
 
-// An entry of the left menu; the highlight shows the selected one in the chrome's colours.
-QImage subMenuEntry(int w, int h, const QString& caption, SubIcon icon, bool highlight) {
-  QImage image = canvas(w, h, kPage);
-  QPainter p(&image);
-  smooth(p);
-  QPainterPath card;
-  card.addRoundedRect(QRectF(2.5, 3.5, w - 5, h - 7), 7, 7);
-  QColor text = kCaption;
-  QColor mark = kTeal;
-  if (highlight) {
-    p.fillPath(card.translated(0, 1), QColor(170, 196, 182));
-    p.fillPath(card, vertical(3, h - 3, kTealLight, kTeal.darker(120)));
-    p.setPen(QPen(kGold, 1.5));
-    p.drawPath(card);
-    // A pointer towards the sub-page on the right.
-    p.setPen(Qt::NoPen);
-    p.setBrush(kGoldLight);
-    p.drawPolygon(QPolygonF({{w - 16.0, h / 2.0 - 5}, {w - 10.0, h / 2.0}, {w - 16.0, h / 2.0 + 5}}));
-    text = kGoldLight;
-    mark = kGoldLight;
-  } else {
-    p.fillPath(card.translated(0, 1), QColor(186, 208, 196));
-    p.fillPath(card, vertical(3, h - 3, QColor(246, 250, 245), QColor(214, 230, 219)));
-    p.setPen(QPen(kSage, 1));
-    p.drawPath(card);
-    p.setPen(QPen(kGold, 1.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(8, h - 7.5), QPointF(w - 8, h - 7.5));
-  }
-  drawSubIcon(p, icon, QRectF(13, h / 2.0 - 11, 22, 22), mark);
-  p.setFont(font(17));
-  p.setPen(text);
-  p.drawText(QRectF(45, 0, w - 62, h - 1), Qt::AlignVCenter | Qt::AlignLeft, caption);
-  return image;
+SubMenuIcon homeIcon(SubIcon icon) {
+  return [icon](QPainter& p, const QRectF& box, const QColor& colour) { drawSubIcon(p, icon, box, colour); };
 }
 
 // A head and shoulders in a teal tile, a gold tie at the collar.
@@ -267,6 +236,40 @@ QImage wishStar(int w, int h) {
 
 }  // namespace
 
+QImage subMenuPicture(int w, int h, const QString& caption, const SubMenuIcon& icon, bool highlight) {
+  QImage image = canvas(w, h, kPage);
+  QPainter p(&image);
+  smooth(p);
+  QPainterPath card;
+  card.addRoundedRect(QRectF(2.5, 3.5, w - 5, h - 7), 7, 7);
+  QColor text = kCaption;
+  QColor mark = kTeal;
+  if (highlight) {
+    p.fillPath(card.translated(0, 1), QColor(170, 196, 182));
+    p.fillPath(card, vertical(3, h - 3, kTealLight, kTeal.darker(120)));
+    p.setPen(QPen(kGold, 1.5));
+    p.drawPath(card);
+    // A pointer towards the sub-page on the right.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGoldLight);
+    p.drawPolygon(QPolygonF({{w - 16.0, h / 2.0 - 5}, {w - 10.0, h / 2.0}, {w - 16.0, h / 2.0 + 5}}));
+    text = kGoldLight;
+    mark = kGoldLight;
+  } else {
+    p.fillPath(card.translated(0, 1), QColor(186, 208, 196));
+    p.fillPath(card, vertical(3, h - 3, QColor(246, 250, 245), QColor(214, 230, 219)));
+    p.setPen(QPen(kSage, 1));
+    p.drawPath(card);
+    p.setPen(QPen(kGold, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, h - 7.5), QPointF(w - 8, h - 7.5));
+  }
+  icon(p, QRectF(13, h / 2.0 - 11, 22, 22), mark);
+  p.setFont(font(17));
+  p.setPen(text);
+  p.drawText(QRectF(45, 0, w - 62, h - 1), Qt::AlignVCenter | Qt::AlignLeft, caption);
+  return image;
+}
+
 void addHomePictures(Painters& m) {
   struct Entry {
     const char* name;
@@ -283,10 +286,10 @@ void addHomePictures(Painters& m) {
     const QString caption = e.caption;
     const SubIcon icon = e.icon;
     m[QString("frmCwHome_submnu") + e.name] = [=](int w, int h) {
-      return subMenuEntry(w, h, caption, icon, false);
+      return subMenuPicture(w, h, caption, homeIcon(icon), false);
     };
     m[QString("frmCwHome_hil%1").arg(number++)] = [=](int w, int h) {
-      return subMenuEntry(w, h, caption, icon, true);
+      return subMenuPicture(w, h, caption, homeIcon(icon), true);
     };
   }
   m["frmCwHome_imgAvatar"] = avatar;

@@ -3,9 +3,17 @@
 
 #pragma once
 
+#include <functional>
+
 #include "SkinPaint.h"
 
 namespace skins {
+
+// Draws a sub-menu icon into the box in the colour given.
+using SubMenuIcon = std::function<void(QPainter&, const QRectF&, const QColor&)>;
+
+// An entry of a page's left sub-menu; the highlight shows the selected one in the chrome's colours.
+QImage subMenuPicture(int w, int h, const QString& caption, const SubMenuIcon& icon, bool highlight);
 
 void addHomePictures(Painters& painters);
 

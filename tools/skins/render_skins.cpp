@@ -17,6 +17,7 @@
 #include "SkinPaint.h"
 #include "render_feedback.h"
 #include "render_home.h"
+#include "render_market.h"
 #include "render_products.h"
 #include "render_shop.h"
 #include "render_transfer.h"
@@ -740,6 +741,7 @@ Painters painters() {
   }
   addHomePictures(m);
   addFeedbackPictures(m);
+  addMarketPictures(m);
   addProductPictures(m);
   addTransferPictures(m);
   addShopPictures(m);

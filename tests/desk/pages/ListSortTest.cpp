@@ -37,6 +37,11 @@ TEST(ListSort, ComparesCellsByColumnKindUnderAnyLocale) {
       {6, "12", "WISH", -1},
       {6, "1.2.3", "7", 1},
       {0, "anything", "else", 0},
+      // The Market table's cells: prices of three and two decimals, changes, a zero-divisor change.
+      {2, "0.050", "0.10", -1},
+      {3, "-2.50 %", "1.00 %", -1},
+      {3, "INF %", "1.00 %", 1},
+      {3, "--", "-0.50 %", 1},
   };
   for (const char* locale : {"C", "de_DE.UTF-8"}) {
     std::setlocale(LC_ALL, locale);

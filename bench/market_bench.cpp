@@ -1,0 +1,163 @@
+// The Market page's cost on the main thread, offscreen, on the largest exchange with 2,000 index samples,
+// 400 days of daily rows, 120 price samples per stock and an order waiting for every stock.
+//   qorvex_market_bench [--runs N] [--cycles N]
+// Prints the time of one Market refresh in the table and in the queue view, of a details fill and of a
+// candle paint (p50, p95, max over N runs, 100 by default) and, while the clock plays N cycles at Fast (20
+// by default: one game day) with the Market page current, the worst lateness of a 10 ms timer.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "QorvexApplication.h"
+#include "SampleMarket.h"
+#include "f_BidOffer.h"
+#include "f_CWMarket.h"
+#include "f_Main.h"
+#include "f_MsgPopup.h"
+#include "f_MsgQuote.h"
+#include "qx_RefreshDisp.h"
+
+namespace {
+
+double percentile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+  return values[std::min(index, values.size() - 1)];
+}
+
+int option(int argc, char** argv, const char* name, int fallback) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], name) == 0) return std::atoi(argv[i + 1]);
+  return fallback;
+}
+
+void report(const char* what, int runs, const std::function<void()>& run) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::printf("%-34s p50 %6.2f ms  p95 %6.2f ms  max %6.2f ms\n", what, percentile(times, 0.5),
+              percentile(times, 0.95), *std::max_element(times.begin(), times.end()));
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = std::max(1, option(argc, argv, "--runs", 100));
+  const int cycles = std::max(1, option(argc, argv, "--cycles", 20));
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir user;
+  qputenv("QORVEX_USER_DIR", user.path().toUtf8());
+  if (qEnvironmentVariableIsEmpty("QORVEX_RESOURCE_DIR"))
+    qputenv("QORVEX_RESOURCE_DIR", QByteArray(QORVEX_RESOURCE_DIR));
+  desk::QorvexApplication app(argc, argv);
+
+  frmMsgPopup = new TfrmMsgPopup;
+  frmMsgQuote = new TfrmMsgQuote;
+  frmMain = new TfrmMain;
+  frmCwMarket = new TfrmCwMarket(frmMain);
+  frmBidOffer = new TfrmBidOffer;
+  Qorvex6::QorvexCore& core = *frmMain->core;
+  if (!core.createGame(std::string("Bench"))) {
+    std::fprintf(stderr, "cannot create a game\n");
+    return 1;
+  }
+  // The exchange with the most stocks.
+  int market = 0;
+  int most = 0;
+  for (int m = 0; m < 5; ++m) {
+    std::string title;
+    Qorvex6::marketTitleOf(title, m);
+    const int n = core.getStocksWithCompany(title, 0).count();
+    if (n > most) {
+      most = n;
+      market = m;
+    }
+  }
+  std::string title;
+  Qorvex6::marketTitleOf(title, market);
+  std::string featured;
+  {
+    std::lock_guard lock(frmMain->gameLock());
+    std::string failure;
+    if (!sample::fillMarketHistory(core, title, sample::MarketHistory{400, 120, 2000}, &failure)) {
+      std::fprintf(stderr, "cannot fill the market: %s\n", failure.c_str());
+      return 1;
+    }
+    for (const auto& row : core.getStocksWithCompany(title, 0).items) {
+      core.placeOrder(true, row.stock.symbol, title, row.stock.currentPrice, 100);
+      if (featured.empty()) featured = row.stock.symbol;
+    }
+  }
+  std::printf("%s: %d stocks, 2000 index samples, 400 days, an order per stock\n", title.c_str(), most);
+  frmMain->resize(1920, 1080);
+  frmMain->show();
+  frmMain->Tag = 255;
+  frmMain->mnuMarketClick();
+  frmCwMarket->selMarket->setCurrentIndex(market);
+  QApplication::processEvents();
+
+  const auto refresh = [](int view) {
+    frmCwMarket->viewMode = view;
+    qxRefreshDisp run(false);
+    run.redrawIndexChart = true;
+    run.Execute();
+  };
+  report("market refresh, table view", runs, [&] { refresh(TfrmCwMarket::VIEW_TABLE); });
+  report("market refresh, queue view", runs, [&] { refresh(TfrmCwMarket::VIEW_QUEUE); });
+  report("details fill (400 days)", runs, [&] { frmCwMarket->fillStockDetails(featured); });
+  frmCwMarket->showStockDetails(featured);
+  frmCwMarket->chartStockClick();
+  QApplication::processEvents();
+  QImage canvas(frmCwMarket->MyCanvas->size(), QImage::Format_RGB32);
+  report("candle load (click)", runs, [&] { frmCwMarket->chartStockClick(); });
+  report("candle paint (90 candles)", runs, [&] { frmCwMarket->MyCanvas->render(&canvas); });
+
+  // The clock at Fast with the Market table current; a 10 ms timer notes how late the loop serves it.
+  frmMain->mnuMarketClick();
+  frmMain->Fast1Click();
+  const Qorvex6::qxSaveGame& db = *core.database;
+  const auto cyclesPlayed = [&db] { return db.daycount * 20 + db.clockTick; };
+  const int firstCycle = cyclesPlayed();
+  double worstLateness = 0;
+  QElapsedTimer since;
+  since.start();
+  QTimer probe;
+  probe.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    worstLateness = std::max(worstLateness, static_cast<double>(since.nsecsElapsed()) / 1e6 - 10.0);
+    since.restart();
+    if (cyclesPlayed() - firstCycle >= cycles && !frmMain->isProcessing) QApplication::quit();
+  });
+  probe.start(10);
+  frmMain->timerClock->start();
+  const auto playStart = std::chrono::steady_clock::now();
+  app.exec();
+  const double played = std::chrono::duration<double>(std::chrono::steady_clock::now() - playStart).count();
+  std::printf("event loop over %d cycles at Fast (%.0f s): worst lateness of a 10 ms timer %.1f ms\n", cycles,
+              played, worstLateness);
+
+  delete frmMain;  // waits for a running tick, frees the page with it
+  frmMain = nullptr;
+  delete frmBidOffer;
+  delete frmMsgQuote;
+  delete frmMsgPopup;
+  return 0;
+}

@@ -1,0 +1,30 @@
+// The pieces the docked pages are built from beyond the shared look: titles, value captions and the body
+// panels of a page's sub-page stack.
+
+#pragma once
+
+#include <cstdint>
+
+#include <QLabel>
+#include <QStackedWidget>
+
+#include "PageLook.h"
+
+namespace desk {
+
+inline constexpr std::uint32_t kPageTitleColour = 0x113127;
+inline constexpr std::uint32_t kPageValueColour = 0x2B7942;
+
+// A plain-text label in the window font at `at`.
+inline QLabel* pageLabel(QWidget* parent, const QString& caption, QRect at, int pixels, std::uint32_t colour,
+                         bool bold = false) {
+  return plainLabel(parent, caption, at, pixels, colour, bold);
+}
+
+// A sub-page's title.
+QLabel* pageTitle(QWidget* parent, const QString& caption, QPoint at);
+
+// A light, framed panel added to a page's body stack.
+QWidget* bodyPanel(QStackedWidget* body, const char* name);
+
+}  // namespace desk
