@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BenchSupport.h"
 #include "QorvexApplication.h"
 #include "SampleGame.h"
 #include "f_CWHome.h"
@@ -28,21 +29,8 @@
 #include "f_MsgQuote.h"
 #include "qx_RefreshDisp.h"
 
-namespace {
-
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
-}
-
-int option(int argc, char** argv, const char* name, int fallback) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], name) == 0) return std::atoi(argv[i + 1]);
-  return fallback;
-}
-
-}  // namespace
+using bench::option;
+using bench::percentile;
 
 int main(int argc, char** argv) {
   const int refreshes = std::max(1, option(argc, argv, "--refreshes", 100));

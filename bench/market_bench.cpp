@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BenchSupport.h"
 #include "QorvexApplication.h"
 #include "SampleMarket.h"
 #include "f_BidOffer.h"
@@ -30,34 +31,9 @@
 #include "f_MsgQuote.h"
 #include "qx_RefreshDisp.h"
 
-namespace {
-
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
-}
-
-int option(int argc, char** argv, const char* name, int fallback) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], name) == 0) return std::atoi(argv[i + 1]);
-  return fallback;
-}
-
-void report(const char* what, int runs, const std::function<void()>& run) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  std::printf("%-34s p50 %6.2f ms  p95 %6.2f ms  max %6.2f ms\n", what, percentile(times, 0.5),
-              percentile(times, 0.95), *std::max_element(times.begin(), times.end()));
-  std::fflush(stdout);
-}
-
-}  // namespace
+using bench::option;
+using bench::percentile;
+using bench::report;
 
 int main(int argc, char** argv) {
   const int runs = std::max(1, option(argc, argv, "--runs", 100));

@@ -12,6 +12,18 @@
 
 namespace desk {
 
+// The docked pages' frame at their design size: the sub-page menu on the left, the header band and the
+// body beside it.
+namespace pageFrame {
+inline constexpr int kMenuLeft = 10;
+inline constexpr int kMenuTop = 90;
+inline constexpr int kMenuStep = 46;
+inline constexpr int kBodyLeft = 190;
+inline constexpr int kTopTop = 6;
+inline constexpr int kTopHeight = 76;
+inline constexpr int kBodyTop = 90;
+}  // namespace pageFrame
+
 inline constexpr std::uint32_t kPageTitleColour = 0x113127;
 inline constexpr std::uint32_t kPageValueColour = 0x2B7942;
 

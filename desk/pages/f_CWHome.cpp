@@ -29,14 +29,7 @@ constexpr std::uint32_t kNameColour = 0x318A45;
 constexpr std::uint32_t kListBackground = 0x92E7C2;
 constexpr std::uint32_t kChartLine = 0x0000FF;
 
-// The design size's places: the sub-page menu on the left, the header and the body beside it.
-constexpr int kMenuLeft = 10;
-constexpr int kMenuTop = 90;
-constexpr int kMenuStep = 46;
-constexpr int kBodyLeft = 190;
-constexpr int kTopTop = 6;
-constexpr int kTopHeight = 76;
-constexpr int kBodyTop = 90;
+using namespace desk::pageFrame;
 constexpr int kInboxWidth = 470;
 constexpr int kSlotWidth = 140;
 constexpr int kSlotHeight = 194;

@@ -29,14 +29,7 @@ using desk::windowFont;
 constexpr std::uint32_t kLinkColour = 0x8A5A1C;
 constexpr std::uint32_t kIndexLine = 0x0000FF;
 
-// The design size's places: the sub-page menu on the left, the top band and the body beside it.
-constexpr int kMenuLeft = 10;
-constexpr int kMenuTop = 90;
-constexpr int kMenuStep = 46;
-constexpr int kBodyLeft = 190;
-constexpr int kTopTop = 6;
-constexpr int kTopHeight = 76;
-constexpr int kBodyTop = 90;
+using namespace desk::pageFrame;
 constexpr int kListTop = 44;
 constexpr int kCaptionLeft = 20;
 constexpr int kValueLeft = 175;
