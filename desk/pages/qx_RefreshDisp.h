@@ -43,7 +43,7 @@ class qxRefreshDisp {
 
  private:
   void fillHome(TfrmCwHome& page);
-  // The parts of the Home refill that show money, belongings, milestones and the inbox.
+  // The steps of the Home refill that show money, belongings, milestones and the inbox.
   void fillAccounts(TfrmCwHome& page);
   void fillInbox(TfrmCwHome& page);
   void fillMoney(TfrmCwHome& page);
@@ -52,7 +52,7 @@ class qxRefreshDisp {
   void fillPortfolioValue(TfrmCwHome& page);
   void fillHoldings(TfrmCwHome& page);
   void fillStats(TfrmCwHome& page);
-  // The parts of the Market refill.
+  // The steps of the Market refill.
   using Stocks = Qorvex6::pList<Qorvex6::qxStockWithCompany>;
   void fillMarket(TfrmCwMarket& page);
   void fillMarketTable(TfrmCwMarket& page, const Stocks& stocks, int market, bool open);
