@@ -125,6 +125,8 @@ class QorvexCore {
   void checkSaleMilestones(double profitUSD, const std::string& marketTitle, int heldlength);
   void checkPurchaseMilestones(const std::string& symbol);
   std::string getRank();
+  // The rank for a portfolio value (USD) already read.
+  std::string getRank(double portfolioValue);
 
   // --- Day, month and year ---------------------------------------------------------------------
   void concludeMarket(const qxMarketInfo* market);

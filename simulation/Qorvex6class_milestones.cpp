@@ -104,8 +104,11 @@ void QorvexCore::checkPurchaseMilestones(const std::string& symbol) {
 }
 
 std::string QorvexCore::getRank() {
+  return getRank(getPortfolioValue());
+}
+
+std::string QorvexCore::getRank(double portfolioValue) {
   const double stars = database->profile.milestones.totalStars * 1.25;
-  const double portfolioValue = getPortfolioValue();
   double cashUSD = 0;
   for (int i = 0; i < 6; ++i)
     cashUSD += convertCurrency(database->profile.budget[i], i, USD);

@@ -126,9 +126,11 @@ void qxRefreshDisp::fillHome(TfrmCwHome& page) {
   core.database->syncProfile(Qorvex6::PROFILE_READ);
   page.lblUsername->setText(QString::fromUtf8(core.database->profile.playerName));
   page.lblUsername->adjustSize();
-  page.lblLevel->setText("Level: " + text(core.getRank()));
+  // The rank and the value line share one valuation of the holdings.
+  const double value = core.getPortfolioValue();
+  page.lblLevel->setText("Level: " + text(core.getRank(value)));
   fillAccounts(page);
-  fillPortfolioValue(page);
+  fillPortfolioValue(page, value);
   fillInbox(page);
   page.lstPortFolio->setUpdatesEnabled(false);
   try {
@@ -144,9 +146,8 @@ void qxRefreshDisp::fillHome(TfrmCwHome& page) {
   fillMilestones(page);
 }
 
-void qxRefreshDisp::fillPortfolioValue(TfrmCwHome& page) {
+void qxRefreshDisp::fillPortfolioValue(TfrmCwHome& page, double value) {
   QorvexCore& core = *frmMain->core;
-  const double value = core.getPortfolioValue();
   const double cost = core.getPortfolioCost();
   QString caption = "Your port folio yields : " + text(core.formatMoney(value, 4, false));
   if (cost > value) {

@@ -49,7 +49,7 @@ class qxRefreshDisp {
   void fillMoney(TfrmCwHome& page);
   void fillBelongings(TfrmCwHome& page);
   void fillMilestones(TfrmCwHome& page);
-  void fillPortfolioValue(TfrmCwHome& page);
+  void fillPortfolioValue(TfrmCwHome& page, double value);
   void fillHoldings(TfrmCwHome& page);
   void fillStats(TfrmCwHome& page);
   // The steps of the Market refill.
