@@ -106,7 +106,6 @@ void TfrmCwHome::lstPortFolioDblClick() {
 }
 
 void TfrmCwHome::lstPortFolioColumnClick(int column) {
-  lstPortFolio->setProperty("sortColumn", column);
   desk::sortByColumn(lstPortFolio, column);
 }
 
