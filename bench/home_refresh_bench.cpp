@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -23,6 +24,7 @@
 #include "BenchSupport.h"
 #include "QorvexApplication.h"
 #include "SampleGame.h"
+#include "WindowBench.h"
 #include "f_CWHome.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
@@ -30,16 +32,11 @@
 #include "qx_RefreshDisp.h"
 
 using bench::option;
-using bench::percentile;
 
 int main(int argc, char** argv) {
   const int refreshes = std::max(1, option(argc, argv, "--refreshes", 100));
   const int cycles = std::max(1, option(argc, argv, "--cycles", 20));
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir user;
-  qputenv("QORVEX_USER_DIR", user.path().toUtf8());
-  if (qEnvironmentVariableIsEmpty("QORVEX_RESOURCE_DIR"))
-    qputenv("QORVEX_RESOURCE_DIR", QByteArray(QORVEX_RESOURCE_DIR));
+  const bench::OffscreenGame offscreen;
   desk::QorvexApplication app(argc, argv);
 
   frmMsgPopup = new TfrmMsgPopup;
@@ -66,44 +63,29 @@ int main(int argc, char** argv) {
   frmMain->mnuHomeClick();
   QApplication::processEvents();
 
-  std::vector<double> times;
-  times.reserve(static_cast<std::size_t>(refreshes));
-  for (int i = 0; i < refreshes; ++i) {
+  std::printf("home page: %d rows\n", frmCwHome->lstPortFolio->topLevelItemCount());
+  bench::report("home refresh", refreshes, [] {
     qxRefreshDisp refresh(true);
-    const auto start = std::chrono::steady_clock::now();
     refresh.refreshHome();
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  std::printf("home refresh (%d rows, %d refreshes): p50 %.2f ms  p95 %.2f ms  max %.2f ms\n",
-              frmCwHome->lstPortFolio->topLevelItemCount(), refreshes, percentile(times, 0.5),
-              percentile(times, 0.95), *std::max_element(times.begin(), times.end()));
+  });
   // Where a refresh's time goes: the core's reads it makes, each timed alone.
   {
     std::lock_guard lock(frmMain->gameLock());
     Qorvex6::QorvexCore& core = *frmMain->core;
-    const auto timed = [](const char* what, int repeat, const auto& read) {
-      const auto start = std::chrono::steady_clock::now();
-      for (int i = 0; i < repeat; ++i)
-        read();
-      const double ms =
-          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-      std::printf("  %-34s %6.2f ms\n", what, ms / repeat);
-    };
-    timed("profile reload", 20, [&] { core.database->syncProfile(Qorvex6::PROFILE_READ); });
-    timed("rank", 20, [&] { core.getRank(); });
-    timed("portfolio value and cost", 20, [&] {
+    bench::report("profile reload", 20, [&] { core.database->syncProfile(Qorvex6::PROFILE_READ); });
+    bench::report("rank (value read)", 20, [&] { core.getRank(0); });
+    bench::report("portfolio value and cost", 20, [&] {
       core.getPortfolioValue();
       core.getPortfolioCost();
     });
-    timed("holding rows' stock reads", 20, [&] {
+    bench::report("holding rows' stock reads", 20, [&] {
       for (const Qorvex6::qxShare& row : core.getPortfolio().items)
         core.getStockInfo(row.symbol);
     });
-    timed("wishlist", 20, [&] { core.getWishlist(); });
-    timed("unread inbox", 20, [&] { core.getInbox(true); });
-    timed("exchange-rate days", 20, [&] { core.getExchangeHistory(9); });
-    timed("belongings and products", 20, [&] {
+    bench::report("wishlist", 20, [&] { core.getWishlist(); });
+    bench::report("unread inbox", 20, [&] { core.getInbox(true); });
+    bench::report("exchange-rate days", 20, [&] { core.getExchangeHistory(9); });
+    bench::report("belongings and products", 20, [&] {
       for (const Qorvex6::qxBelonging& row : core.database->getBelongings(nullptr).items) {
         const Qorvex6::qxORDER criteria{Qorvex6::qxSUBORDER::numberTerm("ID", row.productID)};
         core.database->getProducts(&criteria);
@@ -112,33 +94,8 @@ int main(int argc, char** argv) {
   }
   std::fflush(stdout);
 
-  // The clock at Fast with the Home page current; a 10 ms timer notes how late the loop serves it.
-  frmMain->Fast1Click();
-  const Qorvex6::qxSaveGame& db = *frmMain->core->database;
-  const auto cyclesPlayed = [&db] { return db.daycount * 20 + db.clockTick; };
-  const int firstCycle = cyclesPlayed();
-  double worstLateness = 0;
-  int lastDay = 0;
-  QElapsedTimer since;
-  since.start();
-  QTimer probe;
-  probe.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&probe, &QTimer::timeout, [&] {
-    worstLateness = std::max(worstLateness, static_cast<double>(since.nsecsElapsed()) / 1e6 - 10.0);
-    since.restart();
-    if (cyclesPlayed() - firstCycle >= cycles && !frmMain->isProcessing) {
-      lastDay = db.daycount;
-      // Quitting closes the windows, and the main window frees the game.
-      QApplication::quit();
-    }
-  });
-  probe.start(10);
-  frmMain->timerClock->start();
-  const auto playStart = std::chrono::steady_clock::now();
-  app.exec();
-  const double played = std::chrono::duration<double>(std::chrono::steady_clock::now() - playStart).count();
-  std::printf("event loop over %d cycles at Fast (%.0f s, day %d): worst lateness of a 10 ms timer %.1f ms\n",
-              cycles, played, lastDay, worstLateness);
+  // The clock at Fast with the Home page current.
+  bench::playAtFast(cycles);
 
   delete frmMain;  // waits for a running tick, frees the page with it
   frmMain = nullptr;

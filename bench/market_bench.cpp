@@ -24,6 +24,7 @@
 #include "BenchSupport.h"
 #include "QorvexApplication.h"
 #include "SampleMarket.h"
+#include "WindowBench.h"
 #include "f_BidOffer.h"
 #include "f_CWMarket.h"
 #include "f_Main.h"
@@ -38,11 +39,7 @@ using bench::report;
 int main(int argc, char** argv) {
   const int runs = std::max(1, option(argc, argv, "--runs", 100));
   const int cycles = std::max(1, option(argc, argv, "--cycles", 20));
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir user;
-  qputenv("QORVEX_USER_DIR", user.path().toUtf8());
-  if (qEnvironmentVariableIsEmpty("QORVEX_RESOURCE_DIR"))
-    qputenv("QORVEX_RESOURCE_DIR", QByteArray(QORVEX_RESOURCE_DIR));
+  const bench::OffscreenGame offscreen;
   desk::QorvexApplication app(argc, argv);
 
   frmMsgPopup = new TfrmMsgPopup;
@@ -106,29 +103,9 @@ int main(int argc, char** argv) {
   report("candle load (click)", runs, [&] { frmCwMarket->chartStockClick(); });
   report("candle paint (90 candles)", runs, [&] { frmCwMarket->MyCanvas->render(&canvas); });
 
-  // The clock at Fast with the Market table current; a 10 ms timer notes how late the loop serves it.
+  // The clock at Fast with the Market table current.
   frmMain->mnuMarketClick();
-  frmMain->Fast1Click();
-  const Qorvex6::qxSaveGame& db = *core.database;
-  const auto cyclesPlayed = [&db] { return db.daycount * 20 + db.clockTick; };
-  const int firstCycle = cyclesPlayed();
-  double worstLateness = 0;
-  QElapsedTimer since;
-  since.start();
-  QTimer probe;
-  probe.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&probe, &QTimer::timeout, [&] {
-    worstLateness = std::max(worstLateness, static_cast<double>(since.nsecsElapsed()) / 1e6 - 10.0);
-    since.restart();
-    if (cyclesPlayed() - firstCycle >= cycles && !frmMain->isProcessing) QApplication::quit();
-  });
-  probe.start(10);
-  frmMain->timerClock->start();
-  const auto playStart = std::chrono::steady_clock::now();
-  app.exec();
-  const double played = std::chrono::duration<double>(std::chrono::steady_clock::now() - playStart).count();
-  std::printf("event loop over %d cycles at Fast (%.0f s): worst lateness of a 10 ms timer %.1f ms\n", cycles,
-              played, worstLateness);
+  bench::playAtFast(cycles);
 
   delete frmMain;  // waits for a running tick, frees the page with it
   frmMain = nullptr;
