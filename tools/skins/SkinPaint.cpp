@@ -13,6 +13,30 @@ QFont font(int pixels, bool bold) {
   return f;
 }
 
+GridPicture::GridPicture(int w, int h, const QColor& ground, double gridW, double gridH)
+    : image_(canvas(w, h, ground)), painter_(&image_) {
+  smooth(painter_);
+  painter_.scale(w / gridW, h / gridH);
+}
+
+QImage GridPicture::finish() {
+  painter_.end();
+  return image_;
+}
+
+void drawWell(QPainter& p, const QRectF& frame, double radius, const QString& caption) {
+  p.setPen(QPen(kTeal, 2));
+  p.setBrush(QColor(212, 230, 218));
+  p.drawRoundedRect(frame, radius, radius);
+  p.setPen(QPen(kGold, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(frame.adjusted(3, 3, -3, -3), radius - 2, radius - 2);
+  p.setFont(font(17));
+  p.setPen(kTeal.darker(140));
+  p.drawText(QRectF(frame.left() + 2, frame.top() - 28, frame.width(), 24), Qt::AlignLeft | Qt::AlignBottom,
+             caption);
+}
+
 QImage canvas(int w, int h, const QColor& fill) {
   QImage image(w, h, QImage::Format_RGB32);
   image.fill(fill);

@@ -38,6 +38,21 @@ using Painters = std::map<QString, Painter>;
 
 // The captions' face: Carlito (metric twin of the pages' font), DejaVu Sans where it is missing.
 QFont font(int pixels, bool bold = true);
+
+// A small picture on a plain ground, drawn on a grid of gridW x gridH units scaled to its size.
+class GridPicture {
+ public:
+  GridPicture(int w, int h, const QColor& ground, double gridW, double gridH);
+  QPainter& painter() { return painter_; }
+  QImage finish();
+
+ private:
+  QImage image_;
+  QPainter painter_;
+};
+
+// A rounded well (teal frame, gold inner line) that frames a list or an edit box, its caption above it.
+void drawWell(QPainter& p, const QRectF& frame, double radius, const QString& caption);
 QImage canvas(int w, int h, const QColor& fill);
 void smooth(QPainter& p);
 QLinearGradient vertical(double top, double bottom, const QColor& a, const QColor& b);

@@ -8,19 +8,9 @@
 namespace skins {
 namespace {
 
-// A rounded well framing an edit box, with its caption above it.
+// A well framing an edit box, with its caption above it.
 void well(QPainter& p, Box box, const QString& caption) {
-  const QRectF frame = QRectF(box.x, box.y, box.width, box.height).adjusted(-6, -6, 6, 6);
-  p.setPen(QPen(kTeal, 2));
-  p.setBrush(QColor(212, 230, 218));
-  p.drawRoundedRect(frame, 7, 7);
-  p.setPen(QPen(kGold, 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(frame.adjusted(3, 3, -3, -3), 5, 5);
-  p.setFont(font(17));
-  p.setPen(kTeal.darker(140));
-  p.drawText(QRectF(frame.left() + 2, frame.top() - 28, frame.width(), 24), Qt::AlignLeft | Qt::AlignBottom,
-             caption);
+  drawWell(p, QRectF(box.x, box.y, box.width, box.height).adjusted(-6, -6, 6, 6), 7, caption);
 }
 
 QImage feedbackBackground(int w, int h) {

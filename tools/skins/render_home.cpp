@@ -150,21 +150,9 @@ const QColor kUp(38, 150, 58);
 const QColor kDown(208, 48, 40);
 
 // A state picture on the list's colour, drawn on a 20x20 grid.
-class StatePicture {
+class StatePicture : public GridPicture {
  public:
-  StatePicture(int w, int h) : image_(canvas(w, h, kPortfolio)), painter_(&image_) {
-    smooth(painter_);
-    painter_.scale(w / 20.0, h / 20.0);
-  }
-  QPainter& painter() { return painter_; }
-  QImage finish() {
-    painter_.end();
-    return image_;
-  }
-
- private:
-  QImage image_;
-  QPainter painter_;
+  StatePicture(int w, int h) : GridPicture(w, h, kPortfolio, 20, 20) {}
 };
 
 QImage halted(int w, int h) {
@@ -270,6 +258,16 @@ QImage subMenuPicture(int w, int h, const QString& caption, const SubMenuIcon& i
   return image;
 }
 
+void addSubMenuEntry(Painters& painters, const QString& form, const QString& entry, int number,
+                     const QString& caption, const SubMenuIcon& icon) {
+  painters[form + "_submnu" + entry] = [=](int w, int h) {
+    return subMenuPicture(w, h, caption, icon, false);
+  };
+  painters[QString("%1_hil%2").arg(form).arg(number)] = [=](int w, int h) {
+    return subMenuPicture(w, h, caption, icon, true);
+  };
+}
+
 void addHomePictures(Painters& m) {
   struct Entry {
     const char* name;
@@ -282,16 +280,8 @@ void addHomePictures(Painters& m) {
                            {"Life", "Life", SubIcon::Life},
                            {"Milestone", "Milestone", SubIcon::Milestone}};
   int number = 1;
-  for (const Entry& e : entries) {
-    const QString caption = e.caption;
-    const SubIcon icon = e.icon;
-    m[QString("frmCwHome_submnu") + e.name] = [=](int w, int h) {
-      return subMenuPicture(w, h, caption, homeIcon(icon), false);
-    };
-    m[QString("frmCwHome_hil%1").arg(number++)] = [=](int w, int h) {
-      return subMenuPicture(w, h, caption, homeIcon(icon), true);
-    };
-  }
+  for (const Entry& e : entries)
+    addSubMenuEntry(m, "frmCwHome", e.name, number++, e.caption, homeIcon(e.icon));
   m["frmCwHome_imgAvatar"] = avatar;
   m["frmCwHome_star"] = [](int w, int h) { return goldStar(w, h, kPage); };
 

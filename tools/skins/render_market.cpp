@@ -88,21 +88,10 @@ QImage orderButton(int w, int h, const QString& caption, bool bid, bool hover) {
 
 // ---- small pictures on white ---------------------------------------------------------------------
 
-class WhitePicture {
+class WhitePicture : public GridPicture {
  public:
-  WhitePicture(int w, int h, double gridW, double gridH) : image_(canvas(w, h, kGround)), painter_(&image_) {
-    smooth(painter_);
-    painter_.scale(w / gridW, h / gridH);
-  }
-  QPainter& p() { return painter_; }
-  QImage finish() {
-    painter_.end();
-    return image_;
-  }
-
- private:
-  QImage image_;
-  QPainter painter_;
+  WhitePicture(int w, int h, double gridW, double gridH) : GridPicture(w, h, kGround, gridW, gridH) {}
+  QPainter& p() { return painter(); }
 };
 
 // A triangle pointing up (direction -1) or down (1) on a 20x20 grid.
@@ -193,16 +182,8 @@ void addMarketPictures(Painters& m) {
                            {"Stats", "Market Stats", MarketIcon::Stats},
                            {"Queue", "My Orders", MarketIcon::Queue}};
   int number = 1;
-  for (const Entry& e : entries) {
-    const QString caption = e.caption;
-    const MarketIcon icon = e.icon;
-    m[QString("frmCwMarket_submnu") + e.name] = [=](int w, int h) {
-      return subMenuPicture(w, h, caption, marketIcon(icon), false);
-    };
-    m[QString("frmCwMarket_hil%1").arg(number++)] = [=](int w, int h) {
-      return subMenuPicture(w, h, caption, marketIcon(icon), true);
-    };
-  }
+  for (const Entry& e : entries)
+    addSubMenuEntry(m, "frmCwMarket", e.name, number++, e.caption, marketIcon(e.icon));
   m["frmCwMarket_btnBid"] = [](int w, int h) { return orderButton(w, h, "BID", true, false); };
   m["frmCwMarket_btnBidX"] = [](int w, int h) { return orderButton(w, h, "BID", true, true); };
   m["frmCwMarket_btnOffer"] = [](int w, int h) { return orderButton(w, h, "OFFER", false, false); };

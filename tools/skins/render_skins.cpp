@@ -532,17 +532,7 @@ QImage dialogBackground(int w, int h, const QString& title, const QString& subti
   p.drawText(QRectF(304, 36, 360, 22), Qt::AlignLeft | Qt::AlignVCenter, subtitle);
 
   // The well that frames the list or the edit box placed over it.
-  const QRectF frame = well.adjusted(-7, -7, 7, 7);
-  p.setPen(QPen(kTeal, 2));
-  p.setBrush(QColor(212, 230, 218));
-  p.drawRoundedRect(frame, 8, 8);
-  p.setPen(QPen(kGold, 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(frame.adjusted(3, 3, -3, -3), 6, 6);
-  p.setFont(font(17));
-  p.setPen(kTeal.darker(140));
-  p.drawText(QRectF(frame.left() + 2, frame.top() - 28, frame.width(), 24), Qt::AlignLeft | Qt::AlignBottom,
-             wellCaption);
+  drawWell(p, well.adjusted(-7, -7, 7, 7), 8, wellCaption);
 
   // The emblem's disc, then one dark outline around the whole shape: the white outside meets it
   // with a hard edge that survives JPEG's blur.
