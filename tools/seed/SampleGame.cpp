@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "AsciiText.h"
 #include "DbConnection.h"
 
 namespace sample {
@@ -16,13 +17,6 @@ using T = Qorvex6::qxSUBORDER;
 
 // Average prices against the current price: +50 %, +5 %, flat, -20 %, -150 % on the current price.
 constexpr float kAverageFactors[] = {0.5f, 0.95f, 1.0f, 1.2f, 2.5f};
-
-template <std::size_t N>
-void copyText(char (&field)[N], const char* text) {
-  const std::size_t length = std::min(std::strlen(text), N - 1);
-  std::memcpy(field, text, length);
-  field[length] = '\0';
-}
 
 }  // namespace
 
@@ -39,8 +33,8 @@ bool fillSampleGame(Qorvex6::QorvexCore& core, const SampleSize& size, std::stri
   for (int i = 0; i < size.holdings && next < stocks.count(); ++i, ++next) {
     const Qorvex6::qxStockInfo stock = stocks.get(next);
     Qorvex6::qxShare share;
-    copyText(share.symbol, stock.symbol);
-    copyText(share.marketTitle, stock.marketTitle);
+    platform::copyBounded(share.symbol, stock.symbol);
+    platform::copyBounded(share.marketTitle, stock.marketTitle);
     share.avg_price = stock.currentPrice * kAverageFactors[i % std::size(kAverageFactors)];
     share.vol = 1000.0 * (1 + i % 7);
     share.heldlength = 3 + (i * 11) % 90;
@@ -83,11 +77,11 @@ bool fillSampleGame(Qorvex6::QorvexCore& core, const SampleSize& size, std::stri
     check(db.passMilestone(id), "a milestone");
   if (size.records) {
     Qorvex6::qxProfile& p = db.profile;
-    copyText(p.statHighestProfit_Symbol, stocks.get(0).symbol);
+    platform::copyBounded(p.statHighestProfit_Symbol, stocks.get(0).symbol);
     p.statHighestProfit_Val = 12500.75f;
-    copyText(p.statHighestLoss_Symbol, stocks.get(1).symbol);
+    platform::copyBounded(p.statHighestLoss_Symbol, stocks.get(1).symbol);
     p.statHighestLoss_Val = -3200.5f;
-    copyText(p.statLongestHolding_Symbol, stocks.get(2).symbol);
+    platform::copyBounded(p.statLongestHolding_Symbol, stocks.get(2).symbol);
     p.statLongestHolding_Val = 1234;
     p.statHighestBudget = 1250000;
     p.statHighestPortVal = 98765.43;

@@ -19,7 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ScopedEnv.h"
+#include "GameWindowTest.h"
 #include "TestDatabase.h"
 #include "f_AddStock.h"
 #include "f_ClientWindow.h"
@@ -75,20 +75,16 @@ class LoopbackServer {
 };
 
 // The feedback form over a main window with a new game, posting to a loopback server.
-class FeedbackTest : public ::testing::Test {
+class FeedbackTest : public GameWindowTest {
  protected:
   void SetUp() override {
 #if defined(__SANITIZE_THREAD__)
     // Qt Network moves the transfer to threads of its own, which the race checker cannot see into.
     GTEST_SKIP() << "Qt Network's threads are not instrumented";
 #endif
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
+    GameWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     frmMain = main_.get();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
     form_ = std::make_unique<TfrmFeedback>();
     form_->httpObj->setProxy(QNetworkProxy::NoProxy);
     form_->serviceRoot = server_.root();
@@ -96,10 +92,8 @@ class FeedbackTest : public ::testing::Test {
   }
   void TearDown() override {
     form_.reset();
-    main_.reset();
+    GameWindowTest::TearDown();
     frmMain = nullptr;
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
   }
   // Fills the boxes, sends and waits for the post to end.
   void send(const QString& email = "ann@example.org", const QString& comment = "A comment of some length") {
@@ -117,13 +111,7 @@ class FeedbackTest : public ::testing::Test {
     return main_->core->getInbox(false).count();
   }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
   LoopbackServer server_;
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   std::unique_ptr<TfrmFeedback> form_;
   std::vector<QString> messages_;
 };

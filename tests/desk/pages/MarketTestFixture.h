@@ -11,8 +11,7 @@
 #include <QCoreApplication>
 #include <QTest>
 
-#include "ScopedEnv.h"
-#include "TestDatabase.h"
+#include "GameWindowTest.h"
 #include "f_BidOffer.h"
 #include "f_CWMarket.h"
 #include "f_Main.h"
@@ -20,20 +19,16 @@
 #include "f_MsgQuote.h"
 #include "qx_RefreshDisp.h"
 
-class MarketTest : public ::testing::Test {
+class MarketTest : public GameWindowTest {
  protected:
   static constexpr int kThai = 0;
   static constexpr int kJapan = 2;
   static constexpr int kNewYork = 4;
 
   void SetUp() override {
-    popup_ = std::make_unique<TfrmMsgPopup>();
-    quote_ = std::make_unique<TfrmMsgQuote>();
-    frmMsgPopup = popup_.get();
-    frmMsgQuote = quote_.get();
-    main_ = std::make_unique<TfrmMain>();
+    GameWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     frmMain = main_.get();
-    ASSERT_TRUE(main_->core->createGame(std::string("Tester")));
     main_->resize(1366, 768);
     page_ = new TfrmCwMarket(main_.get());
     frmCwMarket = page_;
@@ -43,14 +38,11 @@ class MarketTest : public ::testing::Test {
   }
   void TearDown() override {
     dialog_.reset();
-    main_.reset();
+    GameWindowTest::TearDown();
     frmMain = nullptr;
-    frmMsgPopup = nullptr;
-    frmMsgQuote = nullptr;
   }
 
   Qorvex6::QorvexCore& core() { return *main_->core; }
-  Qorvex6::qxSaveGame& db() { return *main_->core->database; }
   void sql(const std::string& statement) { ASSERT_TRUE(db().execSQL(statement)) << statement; }
   void atCycle(int cycle) { db().clockTick = static_cast<std::uint16_t>(cycle); }
   void showMarket(int market) {
@@ -69,12 +61,6 @@ class MarketTest : public ::testing::Test {
   QString noteText() const { return quote_->isVisible() ? quote_->lblMsg->text() : QString(); }
   int queueRows(const std::string& symbol) { return core().getQueueBySymbol(symbol).count(); }
 
-  testsupport::TempDir user_;
-  ScopedEnv userEnv_{"QORVEX_USER_DIR", QByteArray::fromStdString(user_.path().string())};
-  ScopedEnv resourceEnv_{"QORVEX_RESOURCE_DIR", QCoreApplication::applicationDirPath().toUtf8()};
-  std::unique_ptr<TfrmMsgPopup> popup_;
-  std::unique_ptr<TfrmMsgQuote> quote_;
-  std::unique_ptr<TfrmMain> main_;
   TfrmCwMarket* page_ = nullptr;
   std::unique_ptr<TfrmBidOffer> dialog_;
 };
