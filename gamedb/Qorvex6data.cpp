@@ -1,6 +1,8 @@
 #include "Qorvex6data.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 #include "AsciiText.h"
 #include "DbDataset.h"
@@ -195,12 +197,15 @@ qxMilestone::qxMilestone(Dataset& dataset) {
   Dataset& rows = opened(dataset);
   rows.first();
   passed.push_back(false);
+  std::int64_t stars = 0;
   while (!rows.eof()) {
     const bool isPassed = asFlag(rows, "passed");
-    if (isPassed) totalStars += asInt(rows, "star");
+    // Summed wide and capped: a stored star count must not overflow the total.
+    if (isPassed) stars += asInt(rows, "star");
     passed.push_back(isPassed);
     rows.next();
   }
+  totalStars = static_cast<int>(std::min<std::int64_t>(stars, std::numeric_limits<int>::max()));
 }
 
 int marketIndexOf(const std::string& title) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,11 @@ class qxSaveGame {
   // Whether the engine's quick check finds the open file sound; false on any fault it reports and when
   // the check itself fails. Never throws.
   bool checkIntegrity();
+  // The first stored number of a table other than the profile that lies outside its domain, as
+  // "table.column (row N)"; nothing when every one is sound. Raises the provider's error.
+  std::optional<std::string> firstValueOutOfDomain();
+  // The profile's player name as stored, uncut; empty without a profile row.
+  std::string storedPlayerName();
 
   // The profile's version; 600 for a database whose profile has no version column.
   int readVersion();
@@ -187,6 +193,8 @@ class qxSaveGame {
 
  private:
   void trace(std::string_view line) const;
+  // Raises a DatabaseError naming the first number of the profile row outside its domain.
+  static void checkProfileDomain(platform::DbDataset& row);
 };
 
 }  // namespace Qorvex6

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "NumberText.h"
+#include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 
 namespace Qorvex6 {
@@ -194,9 +196,11 @@ bool qxSaveGame::recordExchangeRates(const float rates[6]) {
 
 bool qxSaveGame::countDownFactors() {
   const qxEconomicFactor factors = getFactors();
-  const qxORDER assignments{T::numberTerm("pol_nextconsider", factors.pol_nextconsider - 1),
-                            T::numberTerm("heal_nextconsider", factors.heal_nextconsider - 1),
-                            T::numberTerm("seas_nextconsider", factors.seas_nextconsider - 1)};
+  // The countdowns stop at their bound instead of running past the range of int.
+  const auto countedDown = [](int days) { return std::max(days, 1 - domain::MAX_COUNTDOWN) - 1; };
+  const qxORDER assignments{T::numberTerm("pol_nextconsider", countedDown(factors.pol_nextconsider)),
+                            T::numberTerm("heal_nextconsider", countedDown(factors.heal_nextconsider)),
+                            T::numberTerm("seas_nextconsider", countedDown(factors.seas_nextconsider))};
   return updateFactors(&assignments);
 }
 

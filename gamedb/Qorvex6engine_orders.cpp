@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <exception>
 
 #include "AsciiText.h"
 #include "NumberText.h"
+#include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 
 namespace Qorvex6 {
@@ -158,13 +160,16 @@ bool qxSaveGame::ageHoldings() {
 
   // The longest-held holding, counting the day about to be added.
   const qxShare longest = holdings.first();
-  const int days = longest.heldlength + 1;
+  const int days = std::min(longest.heldlength, domain::MAX_DAYS - 1) + 1;
   if (days > std::trunc(profile.statLongestHolding_Val)) {
     profile.statLongestHolding_Val = static_cast<float>(days);
     platform::copyBounded(profile.statLongestHolding_Symbol, longest.symbol);
     writeProfile();
   }
-  const bool aged = execSQL("UPDATE portfolio SET [heldlength]=[heldlength]+1 WHERE [vol]>0");
+  // Days held stop at their bound, so an aged holding always reads back.
+  const bool aged =
+      execSQL("UPDATE portfolio SET [heldlength]=[heldlength]+1 WHERE [vol]>0 AND [heldlength]<" +
+              std::to_string(domain::MAX_DAYS));
   transaction.commit();
   return aged;
 }

@@ -75,6 +75,7 @@ bool qxSaveGame::writeProfile() {
 void qxSaveGame::readProfile() {
   platform::DbDataset row(*connection, "SELECT * FROM [profile]");
   row.open();
+  checkProfileDomain(row);
   const auto field = [&row](const char* name) -> const platform::DbValue& { return row.fieldByName(name); };
 
   platform::copyBounded(profile.playerName, field("playerName").asString());

@@ -7,6 +7,7 @@
 #include "FileOps.h"
 #include "PlayerName.h"
 #include "Qorvex6class.h"
+#include "SaveValues.h"
 
 namespace Qorvex6 {
 namespace {
@@ -360,6 +361,10 @@ bool QorvexCore::loadGame(const std::string& path) {
   const std::optional<int> version = openWorkingCopy(*this);
   if (!version) return false;
   if (*version == CURRENT_VERSION) {
+    if (!storedValuesAreSound(*database)) {
+      database->closeDatabase();
+      return false;
+    }
     if (!readProfile(*this)) return false;
     refreshExport(*this, path + ".exp");
     saveName_ = save.filename().string();

@@ -27,10 +27,12 @@ class SettingPageTest : public GameWindowTest {
       text += (c > 0 ? " " : "") + std::to_string(row.at(0, c).asInteger());
     return text;
   }
-  // Stores settings as if an older game had them, and opens the page over them.
-  void store(const char* assignments) {
+  // Stores settings as if an older game had them, and opens the page over them. A frequency that no
+  // save may hold is only ever in memory.
+  void store(const char* assignments, int autoSaveInMemory = -1) {
     db().connection->executeScript(std::string("UPDATE profile SET ") + assignments + ";");
     db().readProfile();
+    if (autoSaveInMemory >= 0) db().autoSaveFreq = autoSaveInMemory;
     main_->mnuSettingClick();
   }
   std::string shown() const {
@@ -57,16 +59,17 @@ TEST_F(SettingPageTest, ApplyWritesWhatTheControlsShowAndKeepsTheHiddenFlags) {
     std::string shown;
     int chooseTimeline;  // -1 keeps the shown one
     std::string written;
+    int autoSaveInMemory = -1;
   } cases[] = {
       {"autoSaveFreq = 3", "Monthly | Realtime (20 ticks per day)", -1, "1 0 0 3 0"},
-      {"autoSaveFreq = 7", "Never | Realtime (20 ticks per day)", -1, "1 0 0 0 0"},
+      {"autoSaveFreq = 3", "Never | Realtime (20 ticks per day)", -1, "1 0 0 0 0", 7},
       {"autoSaveFreq = 2", "Weekly | Realtime (20 ticks per day)", 1, "1 0 0 2 1"},
       {"timelineMode = 1, autoUpdate = 0, enableLargeDB = 1, enableWizard = 1",
        "Weekly | Swift (5 ticks per day)", 0, "0 1 1 2 0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
-    store(c.stored);
+    store(c.stored, c.autoSaveInMemory);
     EXPECT_EQ(shown(), c.shown);
     if (c.chooseTimeline >= 0) page_->selTimeline->setCurrentIndex(c.chooseTimeline);
     page_->Button1Click();

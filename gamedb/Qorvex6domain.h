@@ -1,0 +1,40 @@
+#pragma once
+
+namespace Qorvex6 {
+
+// The ranges of the numbers a game database holds. A save with a number outside its range is refused
+// at load; the game itself never writes one, however long it is played.
+namespace domain {
+
+// Money and share counts held as doubles (budgets, balances, traded amounts, capitalisations, volumes).
+// Company balances grow by about 5 % a month, so a long game reaches large amounts, but this one lies
+// hundreds of thousands of game days away and leaves room for the products with prices and rates.
+inline constexpr double MAX_AMOUNT = 1e200;
+// Figures held as 32-bit floats (prices, quantities, ratios, index levels, statistics), well below the
+// float range so that the price bands around them stay finite.
+inline constexpr double MAX_FIGURE = 1e30;
+// Exchange rates (THB per unit); a rate moves 1.25 % a day at most.
+inline constexpr double MIN_RATE = 1e-12;
+inline constexpr double MAX_RATE = 1e12;
+// The economic factors are fractions of 1.
+inline constexpr double MAX_FACTOR = 1;
+
+// Days held, dividend periods and their countdowns, ages of goods. Days held stop growing here.
+inline constexpr int MAX_DAYS = 10'000'000;
+// The days until an economic factor is reconsidered count down past 0; they stop at minus this.
+inline constexpr int MAX_COUNTDOWN = 1'000'000'000;
+inline constexpr int MAX_STARS = 1000;  // of one milestone
+inline constexpr int LAST_CYCLE = 19;
+inline constexpr int MAX_DAYCOUNT = 65535;
+inline constexpr int MAX_CLOCK = MAX_DAYCOUNT * 10 + LAST_CYCLE;  // a price or index sample's clock
+inline constexpr int MAX_POPULARITY = 255;
+inline constexpr int MAX_TREND = 255;
+inline constexpr int MAX_STATUS = 8;
+inline constexpr int MAX_AUTOSAVE = 3;
+inline constexpr int MAX_TIMELINE = 1;
+inline constexpr int MAX_SPEED = 32;
+inline constexpr double MIN_INT = -2147483648.0;
+inline constexpr double MAX_INT = 2147483647.0;
+
+}  // namespace domain
+}  // namespace Qorvex6
