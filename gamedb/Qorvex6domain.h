@@ -11,11 +11,12 @@ namespace domain {
 // hundreds of thousands of game days away and leaves room for the products with prices and rates.
 inline constexpr double MAX_AMOUNT = 1e200;
 // Figures held as 32-bit floats (prices, quantities, ratios, index levels, statistics), well below the
-// float range so that the price bands around them stay finite.
-inline constexpr double MAX_FIGURE = 1e30;
-// Exchange rates (THB per unit); a rate moves 1.25 % a day at most.
-inline constexpr double MIN_RATE = 1e-12;
-inline constexpr double MAX_RATE = 1e12;
+// float range so that the price bands around them stay finite: about 1.3e30. The bounds of float values
+// are powers of two, so that a value at the bound keeps it when narrowed to a float.
+inline constexpr double MAX_FIGURE = 0x1p100;
+// Exchange rates (THB per unit), about 1e-12 to 1e12; a rate moves 1.25 % a day and stops at these.
+inline constexpr double MIN_RATE = 0x1p-40;
+inline constexpr double MAX_RATE = 0x1p40;
 // The economic factors are fractions of 1.
 inline constexpr double MAX_FACTOR = 1;
 

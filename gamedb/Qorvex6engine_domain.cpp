@@ -1,10 +1,10 @@
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "DbError.h"
-#include "NumberText.h"
 #include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 
@@ -124,6 +124,22 @@ const std::vector<TableDomain>& tableDomains() {
   return tables;
 }
 
+// A bound moved outwards by the rounding of the 15 significant digits in which the game writes numbers:
+// a value at the bound, written and read again, stays inside.
+double widenedLow(double low) {
+  return low - std::fabs(low) * 1e-14;
+}
+double widenedHigh(double high) {
+  return high + std::fabs(high) * 1e-14;
+}
+
+// A number in SQL text, read back as the same double.
+std::string exactNumber(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", v);
+  return text;
+}
+
 // True for the values of the column's domain: a stored number (text never is one; NaN and infinities
 // fail the range) or a NULL where 0 is allowed.
 std::string inDomain(const ColumnDomain& c) {
@@ -131,8 +147,8 @@ std::string inDomain(const ColumnDomain& c) {
   const bool zeroAllowed = c.low <= 0 && 0 <= c.high;
   std::string test = "(typeof(" + name + ") IN ('integer','real'" + (zeroAllowed ? ",'null'" : "") + ") AND ";
   if (c.codes != nullptr) return test + "IFNULL(" + name + ",0) IN (" + c.codes + "))";
-  return test + "IFNULL(" + name + ",0) BETWEEN " + platform::sqlNumber(c.low) + " AND " +
-         platform::sqlNumber(c.high) + ")";
+  return test + "IFNULL(" + name + ",0) BETWEEN " + exactNumber(widenedLow(c.low)) + " AND " +
+         exactNumber(widenedHigh(c.high)) + ")";
 }
 
 // The first row of the table with a value out of its domain: its rowid and the first such column.
@@ -210,7 +226,7 @@ void qxSaveGame::checkProfileDomain(platform::DbDataset& row) {
     } catch (const platform::DatabaseError&) {
       v = NAN;  // a text that is no number
     }
-    const bool sound = std::isfinite(v) && v >= d.low && v <= d.high &&
+    const bool sound = std::isfinite(v) && v >= widenedLow(d.low) && v <= widenedHigh(d.high) &&
                        (std::string_view(d.column) != "speed" || isSpeed(v));
     if (!sound) throw platform::DatabaseError(std::string("profile.") + d.column + " out of range");
   }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -5,6 +6,7 @@
 #include "NumberText.h"
 #include "Ptrendanalytic.h"
 #include "Qorvex6class.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 namespace {
@@ -40,14 +42,16 @@ std::int32_t eighthOf(double balance) {
   return static_cast<std::int32_t>(bound);
 }
 
-// One foreign exchange rate's daily move: up or down by 1.25 % or unchanged, a third of the chance each.
+// One foreign exchange rate's daily move: up or down by 1.25 % or unchanged, a third of the chance each;
+// never past the range a save may hold.
 float movedRate(float rate) {
   const float r0 = randomFloat(1.0f);
   const float r1 = randomFloat(1.0f);
   const float r2 = randomFloat(1.0f);
-  if (r0 > r2 && r0 > r1) return rate * 1.0125f;
-  if (r2 > r0 && r2 > r1) return rate * 0.9875f;
-  return rate;
+  float moved = rate;
+  if (r0 > r2 && r0 > r1) moved = rate * 1.0125f;
+  if (r2 > r0 && r2 > r1) moved = rate * 0.9875f;
+  return std::clamp(moved, static_cast<float>(domain::MIN_RATE), static_cast<float>(domain::MAX_RATE));
 }
 
 }  // namespace

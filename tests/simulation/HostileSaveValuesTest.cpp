@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <mutex>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "DbConnection.h"
+#include "FileOps.h"
+#include "GameFixture.h"
+#include "Qorvex6class.h"
+#include "Qorvex6domain.h"
+#include "RecordingHost.h"
+#include "TestDatabase.h"
+#include "qx_Thread.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace Qorvex6;
+
+constexpr int TICKS_PER_CYCLE = QorvexCore::STEPS_PER_CYCLE;
+const std::string kIntMax = std::to_string(std::numeric_limits<int>::max());
+
+std::string readBytes(const fs::path& file) {
+  std::string bytes;
+  std::error_code ec;
+  platform::readFile(file, std::size_t{1} << 26, bytes, ec);
+  return bytes;
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string exact(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", v);
+  return text;
+}
+
+void runSql(const fs::path& file, const std::string& sql) {
+  platform::DbConnection db;
+  db.open(file, testsupport::kPassword);
+  db.executeScript(sql);
+}
+
+// A game "Ann" played for a cycle with two holdings and two passed milestones, saved in Save/.
+class HostileSaveValuesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(resources_.path() / "data");
+    testsupport::copyTemplate(core_.templatePath());
+    fs::create_directories(core_.saveFolder());
+    QorvexCore::setTraceSink([this](std::string_view line) {
+      std::lock_guard lock(traceLock_);
+      trace_ += std::string(line) + "\n";
+    });
+
+    qxShare quor, vesr;
+    std::strcpy(quor.symbol, "QUOR");
+    quor.avg_price = 33.5f;
+    quor.vol = 1000;
+    std::strcpy(vesr.symbol, "VESR");
+    vesr.avg_price = 100;
+    vesr.vol = 20;
+    ASSERT_TRUE(core_.createGame("Ann", {quor, vesr}));
+    db().execSQL("UPDATE portfolio SET marketTitle='Thai', heldlength=40");
+    db().passMilestone(1);
+    db().passMilestone(8);
+    db().loadMilestones();
+    play(1);
+    ASSERT_TRUE(core_.saveGame(annSave().string()));
+    written_ = readBytes(annSave());
+  }
+  void TearDown() override { QorvexCore::setTraceSink(nullptr); }
+
+  qxSaveGame& db() { return *core_.database; }
+  fs::path annSave() const { return core_.saveFolder() / "Ann"; }
+  std::string trace() {
+    std::lock_guard lock(traceLock_);
+    return trace_;
+  }
+  void clearTrace() {
+    std::lock_guard lock(traceLock_);
+    trace_.clear();
+  }
+
+  void play(int cycles) {
+    TickOptions options;
+    options.serial = true;
+    qxTickRunner runner(core_, options);
+    for (int i = 0; i < cycles * TICKS_PER_CYCLE; ++i)
+      runner.runTick();
+  }
+
+  // The game's own save with `sql` run on it, loaded as the Load dialog loads it.
+  bool loadSpoiled(const std::string& sql) {
+    writeBytes(annSave(), written_);
+    runSql(annSave(), sql);
+    fs::remove(annSave().string() + ".exp");
+    clearTrace();
+    return core_.loadGame(annSave().string());
+  }
+
+  // What a reload must give back: the profile in memory (to the twelve digits a save keeps of any
+  // number, and more) and the rows of the small tables.
+  std::string state() {
+    const qxSaveGame& d = db();
+    const qxProfile& p = d.profile;
+    std::string s;
+    const auto add = [&s](double v) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.12g|", v);
+      s += text;
+    };
+    s += std::string(p.playerName) + "|";
+    for (const double v :
+         {double(d.daycount), double(d.clockTick), double(d.speed), double(d.timelineMode),
+          double(d.autoSaveFreq), double(p.milestones.totalStars), p.statHighestBudget, p.statHighestPortVal,
+          double(p.statLongestHolding_Val), double(p.statHighestProfit_Val)})
+      add(v);
+    for (int i = 0; i < 6; ++i) {
+      add(p.budget[i]);
+      add(d.rateExchange[i]);
+    }
+    const char* rows[][2] = {
+        {"portfolio", "quote(symbol)||quote(vol)||quote(avg_price)||quote(heldlength)"},
+        {"factors", "quote(pol_nextconsider)||quote(heal_nextconsider)||quote(seas_nextconsider)"},
+        {"milestone", "quote(passed)||quote(star)"},
+        {"queue", "quote(price)||quote(qty)"},
+        {"market", "quote(mktCap)||quote(wk52high)"},
+        {"stock",
+         "quote(currentPrice)||quote(closeprice)||quote(popularity)||quote(div_dayleft)||quote(status)"},
+        {"company", "quote(balance)"},
+    };
+    for (const auto& [table, columns] : rows) {
+      s += db().connection
+               ->query(std::string("SELECT group_concat(") + columns + ") FROM (SELECT * FROM [" + table +
+                       "] ORDER BY rowid)")
+               .at(0, 0)
+               .asString();
+    }
+    for (const char* table : {"price", "index", "dailyPrice", "exchHistory", "inbox"})
+      s += "|" +
+           db().connection->query(std::string("SELECT count(*) FROM [") + table + "]").at(0, 0).asString();
+    return s;
+  }
+
+  // An accepted save plays, keeps every number in its domain, saves and reloads to the same state.
+  void expectPlaysSavesAndReloads(int cycles) {
+    play(cycles);
+    EXPECT_EQ(db().firstValueOutOfDomain(), std::nullopt);
+    for (const double budget : db().profile.budget)
+      EXPECT_TRUE(std::isfinite(budget));
+    ASSERT_TRUE(core_.saveGame(annSave().string())) << trace();
+    const std::string before = state();
+    ASSERT_TRUE(core_.loadGame(annSave().string())) << trace();
+    EXPECT_EQ(state(), before);
+  }
+
+  testsupport::TempDir resources_, user_;
+  testsupport::RecordingHost host_;
+  QorvexCore core_{host_, {resources_.path(), user_.path()}};
+  std::string written_;
+  std::mutex traceLock_;
+  std::string trace_;
+};
+
+TEST_F(HostileSaveValuesTest, OutOfRangeValuesRefuseTheSaveAndNameTheField) {
+  struct Case {
+    std::string sql;
+    const char* field;
+  } cases[] = {
+      {"UPDATE portfolio SET heldlength=" + kIntMax + " WHERE symbol='VESR'", "portfolio.heldlength (row 2)"},
+      {"UPDATE milestone SET star=" + kIntMax + " WHERE id=8", "milestone.star (row 8)"},
+      {"UPDATE stock SET currentPrice='NaN' WHERE symbol='QUOR'", "stock.currentPrice"},
+      {"UPDATE stock SET vol=9e999 WHERE symbol='QUOR'", "stock.vol"},
+      {"UPDATE portfolio SET vol='inf' WHERE symbol='QUOR'", "portfolio.vol (row 1)"},
+      {"UPDATE portfolio SET avg_price=-1 WHERE symbol='QUOR'", "portfolio.avg_price (row 1)"},
+      {"UPDATE stock SET closeprice=-0.5 WHERE symbol='VESR'", "stock.closeprice"},
+      {"UPDATE stock SET popularity=" + kIntMax + " WHERE symbol='VESR'", "stock.popularity"},
+      {"UPDATE stock SET status=3 WHERE symbol='VESR'", "stock.status"},
+      {"UPDATE company SET balance=1e308 WHERE symbol='QUOR'", "company.balance"},
+      {"INSERT INTO price (symbol, clock, price) VALUES ('QUOR', 0, 1e308)", "price.price"},
+      {"UPDATE dailyPrice SET tradedVol='nan'; INSERT INTO dailyPrice (symbol, tradedVol) VALUES ('QUOR', "
+       "'nan')",
+       "dailyPrice.tradedVol"},
+      {"INSERT INTO queue (symbol, marketTitle, price, qty) VALUES ('QUOR', 'Thai', 30, -100)", "queue.qty"},
+      {"INSERT INTO queue (symbol, marketTitle, price, qty, clockTick) VALUES ('QUOR', 'Thai', 30, 1, 20)",
+       "queue.clockTick"},
+      {"INSERT INTO exchHistory (rateExchange_London) VALUES (9e999)", "exchHistory.rateExchange_London"},
+      {"UPDATE market SET cycleOpen=25 WHERE title='Japan'", "market.cycleOpen (row 3)"},
+      {"UPDATE factors SET ecoLevel=1e30", "factors.ecoLevel"},
+      {"UPDATE factors SET heal_nextconsider=-2147483648", "factors.heal_nextconsider"},
+      {"UPDATE profile SET budget_THB=-1", "profile.budget_THB"},
+      {"UPDATE profile SET budget_USD=1e308", "profile.budget_USD"},
+      {"UPDATE profile SET budget_GBP='Infinity'", "profile.budget_GBP"},
+      {"UPDATE profile SET rateExchange_London='NaN'", "profile.rateExchange_London"},
+      {"UPDATE profile SET rateExchange_Japan=0", "profile.rateExchange_Japan"},
+      {"UPDATE profile SET rateExchange_NewYork=-31", "profile.rateExchange_NewYork"},
+      {"UPDATE profile SET rateExchange_HongKong=9e999", "profile.rateExchange_HongKong"},
+      {"UPDATE profile SET statHighestPortVal=9e999", "profile.statHighestPortVal"},
+      {"UPDATE profile SET clockTick=20", "profile.clockTick"},
+      {"UPDATE profile SET clockTick=-1", "profile.clockTick"},
+      {"UPDATE profile SET daycount=65536", "profile.daycount"},
+      {"UPDATE profile SET timelineMode=2", "profile.timelineMode"},
+      {"UPDATE profile SET speed=5", "profile.speed"},
+      {"UPDATE profile SET autoSaveFreq=" + kIntMax, "profile.autoSaveFreq"},
+      {"UPDATE profile SET playerName='../x'", "profile.playerName"},
+      {"UPDATE profile SET playerName='/abs'", "profile.playerName"},
+      {"UPDATE profile SET playerName='a/b'", "profile.playerName"},
+      {"UPDATE profile SET playerName='..'", "profile.playerName"},
+      {"UPDATE profile SET playerName='" + std::string(40, 'n') + "'", "profile.playerName"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sql);
+    ASSERT_TRUE(core_.createGame("Bob"));
+    writeBytes(annSave(), written_);
+    runSql(annSave(), c.sql);
+    const std::string spoiled = readBytes(annSave());
+
+    EXPECT_FALSE(core_.loadGame(annSave().string()));
+    EXPECT_NE(trace().find(c.field), std::string::npos) << trace();
+    EXPECT_FALSE(db().connection->isOpen());
+    EXPECT_EQ(readBytes(annSave()), spoiled) << "the save is left as it was";
+    EXPECT_FALSE(fs::exists(annSave().string() + ".exp"));
+    clearTrace();
+  }
+}
+
+TEST_F(HostileSaveValuesTest, ValuesAtTheirBoundsPlaySaveAndReload) {
+  using namespace domain;
+  const std::string cases[] = {
+      "",  // the game's own save
+      "UPDATE portfolio SET heldlength=" + std::to_string(MAX_DAYS),
+      "UPDATE milestone SET passed=1, star=" + std::to_string(MAX_STARS),
+      "UPDATE factors SET pol_nextconsider=" + std::to_string(-MAX_COUNTDOWN) +
+          ", heal_nextconsider=" + std::to_string(MAX_COUNTDOWN),
+      "UPDATE profile SET daycount=" + std::to_string(MAX_DAYCOUNT) + ", clockTick=19",
+      "UPDATE profile SET budget_THB=1e150, budget_USD=1e150, statHighestBudget=1e150",
+      "UPDATE profile SET rateExchange_London=" + exact(MIN_RATE) + ", rateExchange_Japan=" + exact(MAX_RATE),
+      "UPDATE stock SET todayhigh=NULL, todaylow=NULL, pe=" + exact(-MAX_FIGURE) +
+          ", wk52high=" + exact(MAX_FIGURE) + " WHERE symbol='QUOR'",
+      "UPDATE profile SET timelineMode=1, speed=32, autoSaveFreq=3, clockTick=17",
+  };
+  for (const std::string& sql : cases) {
+    SCOPED_TRACE(sql);
+    ASSERT_TRUE(loadSpoiled(sql)) << trace();
+    // A whole day, so that every day-end count and sum runs on the stored values.
+    expectPlaysSavesAndReloads(20);
+  }
+}
+
+TEST_F(HostileSaveValuesTest, StoredIntegersAtTheirLimitDoNotOverflow) {
+  // Reached without the load's check: the sums and increments themselves stay in range.
+  db().execSQL("UPDATE milestone SET passed=1, star=" + kIntMax + " WHERE id<=3");
+  db().loadMilestones();
+  EXPECT_EQ(db().profile.milestones.totalStars, std::numeric_limits<int>::max());
+
+  db().execSQL("UPDATE portfolio SET heldlength=" + kIntMax + " WHERE symbol='QUOR'");
+  db().execSQL("UPDATE factors SET pol_nextconsider=-2147483648");
+  db().profile.statLongestHolding_Val = 0;
+  db().ageHoldings();
+  db().countDownFactors();
+  EXPECT_EQ(testsupport::queryValue(db(), "SELECT heldlength FROM portfolio WHERE symbol='QUOR'"),
+            std::numeric_limits<int>::max());
+  EXPECT_EQ(db().profile.statLongestHolding_Val, static_cast<float>(domain::MAX_DAYS));
+  EXPECT_EQ(db().getFactors().pol_nextconsider, -domain::MAX_COUNTDOWN);
+}
+
+TEST_F(HostileSaveValuesTest, SingleCellMutationsAreRefusedOrPlayToTheSameState) {
+  struct Cell {
+    const char* table;
+    const char* column;
+  } cells[] = {
+      {"profile", "budget_THB"},
+      {"profile", "rateExchange_London"},
+      {"profile", "daycount"},
+      {"profile", "clockTick"},
+      {"profile", "statHighestProfit_Val"},
+      {"portfolio", "vol"},
+      {"portfolio", "avg_price"},
+      {"portfolio", "heldlength"},
+      {"stock", "currentPrice"},
+      {"stock", "closeprice"},
+      {"stock", "vol"},
+      {"stock", "popularity"},
+      {"stock", "div_dayleft"},
+      {"stock", "div_numdays"},
+      {"stock", "trend"},
+      {"company", "balance"},
+      {"market", "cycleClose"},
+      {"factors", "seas_nextconsider"},
+      {"milestone", "star"},
+      {"price", "price"},
+      {"market", "mktCap"},
+  };
+  const char* values[] = {"NULL",   "0",     "-1",  "3.5",        "1e30",        "1e308", "9e999",
+                          "-9e999", "'NaN'", "'x'", "2147483647", "-2147483648", "1e-300"};
+  std::mt19937 random(1234);
+  int refused = 0, played = 0;
+  for (int i = 0; i < 30; ++i) {
+    const Cell& cell = cells[random() % std::size(cells)];
+    const char* value = values[random() % std::size(values)];
+    const std::string sql = std::string("UPDATE [") + cell.table + "] SET [" + cell.column + "]=" + value +
+                            " WHERE rowid=(SELECT rowid FROM [" + cell.table +
+                            "] ORDER BY rowid LIMIT 1 OFFSET " + std::to_string(random() % 8) +
+                            " % (SELECT count(*) FROM [" + cell.table + "]))";
+    SCOPED_TRACE(sql);
+    if (!loadSpoiled(sql)) {
+      ++refused;
+      EXPECT_NE(trace().find(std::string(".") + cell.column), std::string::npos) << trace();
+      continue;
+    }
+    ++played;
+    expectPlaysSavesAndReloads(2);
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(played, 0);
+}
+
+}  // namespace
