@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "DbConnection.h"
 #include "FileOps.h"
 #include "GameFixture.h"
+#include "Prandom.h"
 #include "Qorvex6class.h"
 #include "Qorvex6domain.h"
 #include "RecordingHost.h"
@@ -78,7 +80,10 @@ class HostileSaveValuesTest : public ::testing::Test {
     ASSERT_TRUE(core_.saveGame(annSave().string()));
     written_ = readBytes(annSave());
   }
-  void TearDown() override { QorvexCore::setTraceSink(nullptr); }
+  void TearDown() override {
+    QorvexCore::setTraceSink(nullptr);
+    setDrawSource(nullptr);
+  }
 
   qxSaveGame& db() { return *core_.database; }
   fs::path annSave() const { return core_.saveFolder() / "Ann"; }
@@ -257,7 +262,7 @@ TEST_F(HostileSaveValuesTest, ValuesAtTheirBoundsPlaySaveAndReload) {
   }
 }
 
-TEST_F(HostileSaveValuesTest, StoredIntegersAtTheirLimitDoNotOverflow) {
+TEST_F(HostileSaveValuesTest, StoredValuesAtTheirLimitsStayInRangeThroughTheDay) {
   // Reached without the load's check: the sums and increments themselves stay in range.
   db().execSQL("UPDATE milestone SET passed=1, star=" + kIntMax + " WHERE id<=3");
   db().loadMilestones();
@@ -272,6 +277,25 @@ TEST_F(HostileSaveValuesTest, StoredIntegersAtTheirLimitDoNotOverflow) {
             std::numeric_limits<int>::max());
   EXPECT_EQ(db().profile.statLongestHolding_Val, static_cast<float>(domain::MAX_DAYS));
   EXPECT_EQ(db().getFactors().pol_nextconsider, -domain::MAX_COUNTDOWN);
+
+  // Exchange rates at their bounds: a day's move up leaves the highest where it is, one down the lowest.
+  const float low = static_cast<float>(domain::MIN_RATE), high = static_cast<float>(domain::MAX_RATE);
+  db().rateExchange[1] = low;
+  db().rateExchange[2] = high;
+  db().daycount = 5;  // no trend day: the rates' moves are the day's only draws
+  const auto dayWithDraws = [this](std::array<float, 3> draws) {
+    int call = 0;
+    setDrawSource([&](float max) { return max * draws[static_cast<std::size_t>(call++ % 3)]; });
+    core_.nextDay();
+    setDrawSource(nullptr);
+  };
+  dayWithDraws({0.9f, 0.1f, 0.5f});
+  EXPECT_EQ(db().rateExchange[2], high);
+  EXPECT_GT(db().rateExchange[1], low) << "moved up";
+  db().rateExchange[1] = low;
+  dayWithDraws({0.1f, 0.5f, 0.9f});
+  EXPECT_EQ(db().rateExchange[1], low);
+  EXPECT_LT(db().rateExchange[2], high) << "moved down";
 }
 
 TEST_F(HostileSaveValuesTest, SingleCellMutationsAreRefusedOrPlayToTheSameState) {
