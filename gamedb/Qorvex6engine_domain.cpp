@@ -151,17 +151,29 @@ std::string inDomain(const ColumnDomain& c) {
          exactNumber(widenedHigh(c.high)) + ")";
 }
 
-// The first row of the table with a value out of its domain: its rowid and the first such column.
-std::string firstOutOfDomainQuery(const TableDomain& t) {
-  std::string which = "CASE";
-  std::string all;
+// One row with a flag per column: whether all its values lie in its domain. Aggregates over the whole
+// column: text and blobs sort above every number, so a column holds none when its maximum is a number.
+std::string soundColumnsQuery(const TableDomain& t) {
+  std::string flags;
   for (const ColumnDomain& c : t.columns) {
-    const std::string ok = inDomain(c);
-    which += std::string(" WHEN NOT ") + ok + " THEN '" + c.column + "'";
-    all += (all.empty() ? "" : " AND ") + ok;
+    const std::string name = std::string("[") + c.column + "]";
+    std::string ok = "(typeof(max(" + name + ")) IN ('integer','real','null')";
+    if (c.codes != nullptr) {
+      ok += " AND total(IFNULL(" + name + ",0) NOT IN (" + c.codes + "))=0";
+    } else {
+      ok += " AND (min(" + name + ") IS NULL OR min(" + name + ")>=" + exactNumber(widenedLow(c.low)) + ")";
+      ok += " AND (max(" + name + ") IS NULL OR max(" + name + ")<=" + exactNumber(widenedHigh(c.high)) + ")";
+    }
+    if (!(c.low <= 0 && 0 <= c.high)) ok += " AND count(" + name + ")=count(*)";
+    flags += (flags.empty() ? "" : ", ") + ok + ")";
   }
-  return "SELECT rowid, " + which + " END FROM [" + t.table + "] WHERE NOT (" + all +
-         ") ORDER BY rowid LIMIT 1";
+  return "SELECT " + flags + " FROM [" + t.table + "]";
+}
+
+// The first row whose value of the column lies outside its domain.
+std::string firstRowOutOfDomainQuery(const char* table, const ColumnDomain& c) {
+  return std::string("SELECT rowid FROM [") + table + "] WHERE NOT " + inDomain(c) +
+         " ORDER BY rowid LIMIT 1";
 }
 
 struct ProfileDomain {
@@ -206,9 +218,13 @@ bool isSpeed(double v) {
 
 std::optional<std::string> qxSaveGame::firstValueOutOfDomain() {
   for (const TableDomain& t : tableDomains()) {
-    const platform::DbResult bad = connection->query(firstOutOfDomainQuery(t));
-    if (bad.rowCount() == 0) continue;
-    return std::string(t.table) + "." + bad.at(0, 1).asString() + " (row " + bad.at(0, 0).asString() + ")";
+    const platform::DbResult sound = connection->query(soundColumnsQuery(t));
+    for (std::size_t i = 0; i < t.columns.size(); ++i) {
+      if (sound.at(0, i).asInteger() != 0) continue;
+      const platform::DbResult row = connection->query(firstRowOutOfDomainQuery(t.table, t.columns[i]));
+      const std::string at = row.rowCount() == 0 ? "" : " (row " + row.at(0, 0).asString() + ")";
+      return std::string(t.table) + "." + t.columns[i].column + at;
+    }
   }
   return std::nullopt;
 }
