@@ -371,22 +371,16 @@ TEST_F(MarketPageTest, ARefillKeepsTheSortAndTheSelectedRow) {
 
 TEST_F(MarketPageTest, RankingsNeedMoreThanThreeStocksAfterTheSectorFilter) {
   const std::vector<std::string> ny = symbolsOf("NewYork");
-  constexpr int kTextile = 14;
-  sql("UPDATE company SET sector=1 WHERE sector=" + std::to_string(kTextile));
+  const std::string textile = "14";
   atCycle(2);
   showMarket(kNewYork);
-  page_->selSector->setCurrentIndex(kTextile);
+  page_->selSector->setCurrentIndex(std::stoi(textile));
   page_->submnuStatsClick();
-  for (const int stocks : {4, 3}) {
+  for (const std::size_t stocks : {4u, 3u}) {  // ranked first, so that the "--" is written over it
     SCOPED_TRACE(stocks);
-    sql("UPDATE company SET sector=" + std::to_string(kTextile) + " WHERE symbol='" +
-        ny[static_cast<std::size_t>(stocks == 4 ? 0 : 1)] + "'");
-    if (stocks == 4)
-      for (std::size_t i = 1; i < 4; ++i)
-        sql("UPDATE company SET sector=" + std::to_string(kTextile) + " WHERE symbol='" + ny[i] + "'");
-    else
-      sql("UPDATE company SET sector=1 WHERE symbol='" + ny[0] + "'");
-    ASSERT_EQ(core().getStocksWithCompany("NewYork", kTextile).count(), stocks);
+    sql("UPDATE company SET sector=1 WHERE sector=" + textile);
+    for (std::size_t i = 0; i < stocks; ++i)
+      sql("UPDATE company SET sector=" + textile + " WHERE symbol='" + ny[i] + "'");
     refresh(false);
     for (auto* labels : {&page_->lblMostRiser, &page_->lblMostFaller, &page_->lblActive})
       for (QLabel* label : *labels)
