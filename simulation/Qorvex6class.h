@@ -187,13 +187,13 @@ class QorvexCore {
   static constexpr int MAX_BELONGINGS = 10;
   // The debit and credit of a transfer of `amount` (source currency) from account `from` to `to`.
   TransferQuote quoteTransfer(double amount, int from, int to) const;
-  // Whether such a transfer may go: two different accounts 0..5, and either no amount or a debit below
+  // Whether such a transfer may go: two different accounts 0..5, an amount above 0, and a debit below
   // the source budget (strictly).
   static bool transferAllowed(double amount, int from, int to, double debit, double fromBudget);
   // Moves the money under the game lock in one transaction with the profile write, checked against the
-  // live budgets (Refused, nothing written). No amount moves nothing and still writes the profile. On
-  // success the transfer milestones are awarded for a credit worth USD 1,000,000 and 10,000,000. Failed,
-  // with nothing changed on disk or in memory, when a write fails. Never throws.
+  // live budgets (Refused, nothing written; so is a transfer of no amount). On success the transfer
+  // milestones are awarded for a credit worth USD 1,000,000 and 10,000,000. Failed, with nothing changed on
+  // disk or in memory, when a write fails. Never throws.
   TransferResult transferMoney(double amount, int from, int to);
 
   // The shop's products of a category (256 vehicles, 1536 assets, 2048 jewellery), in query order.

@@ -95,8 +95,9 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
     debugLog("completeQueue: no quantity to settle for " + symbol);
   } else if (row->isBid) {
     const int m = marketIndexOf(marketTitle);
-    // A bid for a market without a budget has nothing to pay with and lapses.
-    if (m >= 0 && profile.budget[m] > cost) {
+    // A bid for a market without a budget has nothing to pay with and lapses; one the budget covers,
+    // to the last unit, is filled, as the order dialog promised when it took it.
+    if (m >= 0 && profile.budget[m] >= cost) {
       bool delivered = false;
       const pList<qxShare> existing = database->getPortfolio(&bySymbol);
       if (existing.count() == 1) {

@@ -19,7 +19,7 @@ TransferQuote QorvexCore::quoteTransfer(double amount, int from, int to) const {
 
 bool QorvexCore::transferAllowed(double amount, int from, int to, double debit, double fromBudget) {
   if (from < 0 || from >= ACCOUNTS || to < 0 || to >= ACCOUNTS || from == to) return false;
-  return amount == 0 || debit < fromBudget;
+  return amount > 0 && debit < fromBudget;
 }
 
 TransferResult QorvexCore::transferMoney(double amount, int from, int to) {
@@ -35,10 +35,8 @@ TransferResult QorvexCore::transferMoney(double amount, int from, int to) {
     return TransferResult::Failed;
   }
   const bool moved = changeProfile("transferMoney", [&](qxSaveGame& db) {
-    if (amount > 0) {
-      db.profile.budget[from] -= quote.debit;
-      db.profile.budget[to] += quote.credit;
-    }
+    db.profile.budget[from] -= quote.debit;
+    db.profile.budget[to] += quote.credit;
     return db.writeProfile();
   });
   if (!moved) return TransferResult::Failed;

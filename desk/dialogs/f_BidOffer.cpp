@@ -127,6 +127,7 @@ void TfrmBidOffer::showEvent(QShowEvent* event) {
 }
 
 void TfrmBidOffer::FormShow() {
+  refusal_ = Refusal::None;
   priceSteps.clear();
   selPrice->clear();
   lblPortInfo->clear();
@@ -180,13 +181,21 @@ bool TfrmBidOffer::refusedWhileWriting() {
   return true;
 }
 
+void TfrmBidOffer::clearRefusal(bool priceChanged) {
+  if (refusal_ == Refusal::None || (priceChanged && refusal_ != Refusal::Budget)) return;
+  refusal_ = Refusal::None;
+  lblWarning->clear();
+}
+
 void TfrmBidOffer::selPriceClick() {
   if (refusedWhileWriting()) return;
+  clearRefusal(true);
   updateSubTotal();
 }
 
 void TfrmBidOffer::selQtyClick() {
   if (refusedWhileWriting()) return;
+  clearRefusal(false);
   updateSubTotal();
   updateQtyLabel();
 }
@@ -226,6 +235,7 @@ void TfrmBidOffer::Button1Click() {
     return;
   }
   QString refusal;
+  refusal_ = Refusal::None;
   try {
     refusal = submit();
   } catch (const std::exception& e) {
@@ -246,9 +256,12 @@ QString TfrmBidOffer::submit() {
   std::string marketTitle;
   Qorvex6::marketTitleOf(marketTitle, marketIndex);
   if (mode == MODE_BID) {
-    if (static_cast<double>(price) * qty > core.database->profile.budget[marketIndex])
+    if (static_cast<double>(price) * qty > core.database->profile.budget[marketIndex]) {
+      refusal_ = Refusal::Budget;
       return "Not enough budget";
+    }
   } else if (core.getHeldVolume(symbol) < qty) {
+    refusal_ = Refusal::Holding;
     return "Not enough stock to offer";
   }
   if (!core.placeOrder(mode == MODE_BID, symbol, marketTitle, price, static_cast<float>(qty)))

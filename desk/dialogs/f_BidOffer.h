@@ -68,6 +68,12 @@ class TfrmBidOffer : public QDialog {
   QString submit();
   // Refuses a selection while the tick master writes; true when refused.
   bool refusedWhileWriting();
+  // Clears a refusal of Submit once a choice it depends on changed (the price only for the budget).
+  void clearRefusal(bool priceChanged);
+
+  // What the warning of the last refused Submit is about.
+  enum class Refusal { None, Budget, Holding };
+  Refusal refusal_ = Refusal::None;
 };
 
 extern TfrmBidOffer* frmBidOffer;

@@ -1,10 +1,13 @@
 #include "f_Transfer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
+#include <initializer_list>
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -64,6 +67,8 @@ TfrmTransfer::TfrmTransfer(TfrmMain* main) : QDialog(main), main_(main) {
   desk::setTextColour(lblAmount, desk::fromTColor(0x2B7942));
   lblAmount->setGeometry(kValueLeft, 160, 220, 28);
   lblAmount->setCursor(Qt::PointingHandCursor);
+  lblAmount->setFocusPolicy(Qt::StrongFocus);
+  lblAmount->installEventFilter(this);
   lblPlusFee = desk::plainLabel(this, "--", QRect(kValueLeft, 192, 220, 28), 17, kFeeCovered, true);
   lblReceived = desk::plainLabel(this, "--", QRect(kValueLeft, 224, 220, 28), 17, 0x2B7942, true);
 
@@ -77,6 +82,7 @@ TfrmTransfer::TfrmTransfer(TfrmMain* main) : QDialog(main), main_(main) {
       "QListWidget { color: #113127; background: #f3f8f1; border: 1px solid #286e6e; }"
       "QListWidget::item:selected { background: #286e6e; color: #faf4dc; }");
   lstAmount->hide();
+  lstAmount->installEventFilter(this);
   FormCreate();
 
   connect(lblAmount, &desk::MainPicture::clicked, this, &TfrmTransfer::lblAmountClick);
@@ -127,6 +133,11 @@ void TfrmTransfer::FormShow() {
 }
 
 void TfrmTransfer::lblAmountClick() {
+  // The keys start from the amount chosen, or the first one.
+  int entry = 0;
+  for (int i = 0; i < kAmountCount; ++i)
+    if (amountOf(i) == amount) entry = i;
+  lstAmount->setCurrentRow(entry);
   lstAmount->show();
   lstAmount->raise();
   lstAmount->setFocus();
@@ -136,7 +147,37 @@ void TfrmTransfer::lstAmountClick() {
   const QList<QListWidgetItem*> chosen = lstAmount->selectedItems();
   amount = chosen.isEmpty() ? 0 : amountOf(lstAmount->row(chosen.first()));
   updatePreview();
+  const bool hadFocus = lstAmount->hasFocus();
   lstAmount->hide();
+  if (hadFocus) lblAmount->setFocus();
+}
+
+bool TfrmTransfer::eventFilter(QObject* watched, QEvent* event) {
+  const auto isKey = [event](std::initializer_list<int> keys) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+  };
+  if (watched == lblAmount) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+      QFont font = lblAmount->font();
+      font.setUnderline(event->type() == QEvent::FocusIn);
+      lblAmount->setFont(font);
+    } else if (isKey({Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Down})) {
+      lblAmountClick();
+      return true;
+    }
+  } else if (watched == lstAmount) {
+    if (event->type() == QEvent::FocusOut) {
+      lstAmount->hide();
+    } else if (isKey({Qt::Key_Return, Qt::Key_Enter})) {
+      // Taken here, so the dialog's default button does not confirm at the same time.
+      if (QListWidgetItem* item = lstAmount->currentItem()) item->setSelected(true);
+      lstAmountClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TfrmTransfer::selFromSelect() {

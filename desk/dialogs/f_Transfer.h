@@ -68,6 +68,8 @@ class TfrmTransfer : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The keyboard on the amount and its list; the list closes when it loses the focus.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate();

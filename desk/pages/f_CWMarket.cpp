@@ -13,6 +13,7 @@
 #include "RateSparkline.h"
 #include "SkinShape.h"
 #include "SkinWidgets.h"
+#include "f_AddStock.h"
 #include "f_BidOffer.h"
 #include "f_Main.h"
 
@@ -113,6 +114,9 @@ TfrmCwMarket::TfrmCwMarket(TfrmMain* main) : QWidget(main, Qt::FramelessWindowHi
   openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   runBidOffer = [] {
     if (frmBidOffer != nullptr) frmBidOffer->exec();
+  };
+  runAddStock = [] {
+    if (frmAddStock != nullptr) frmAddStock->exec();
   };
 
   buildTop();
@@ -256,6 +260,8 @@ void TfrmCwMarket::buildTable() {
   btnBidX->move(640, kListTop);
   btnOffer->move(640, kListTop + 44);
   btnOfferx->move(640, kListTop + 44);
+  // Shown from the start, until the mouse first leaves it.
+  btnOfferx->show();
 }
 
 void TfrmCwMarket::buildStats() {

@@ -91,6 +91,8 @@ class TfrmCwMarket : public QWidget {
   std::function<bool(const QUrl&)> openUrl;
   // Runs the bid/offer dialog modally; frmBidOffer->exec() by default.
   std::function<void()> runBidOffer;
+  // Runs the add-stock dialog modally; frmAddStock->exec() by default.
+  std::function<void()> runAddStock;
 
   // --- Controls ---------------------------------------------------------------------------------------
   QWidget* panelTop;
@@ -194,6 +196,9 @@ class TfrmCwMarket : public QWidget {
   void Label42Click();
   void chartStockClick();
   void MyCanvasPaint(QPainter& painter);
+  // A mouse press on the details: with Ctrl held the add-stock dialog; then a refresh. No control
+  // carries it.
+  void btnDetailsMouseDown(Qt::KeyboardModifiers modifiers);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -221,6 +226,8 @@ class TfrmCwMarket : public QWidget {
 
   TfrmMain* main_;
   bool shown_ = false;
+  // The exchange the page showed when the details were last filled.
+  int detailsMarket_ = -1;
   QColor tableColour_;
   desk::PageBackground background_;
 };

@@ -68,6 +68,11 @@ void TfrmCwMarket::submnuQueueClick() {
 }
 
 void TfrmCwMarket::selMarketChange() {
+  // The details and the candles were opened under another exchange: the page goes back to its sub-page,
+  // which the refresh fills with the exchange chosen.
+  QWidget* const front = panelBody->currentWidget();
+  if ((front == panelStockDetails || front == panelIndicator) && marketIndex() != detailsMarket_)
+    selectSubPage(viewMode == VIEW_STATS ? 1 : viewMode == VIEW_QUEUE ? 2 : 0);
   if (main_ != nullptr && main_->isWritingData) {
     note(kWriting);
     return;
@@ -201,6 +206,11 @@ void TfrmCwMarket::Button1Click() {
 
 void TfrmCwMarket::Button2Click() {
   panelBody->setCurrentWidget(panelStockDetails);
+}
+
+void TfrmCwMarket::btnDetailsMouseDown(Qt::KeyboardModifiers modifiers) {
+  if (modifiers.testFlag(Qt::ControlModifier) && runAddStock) runAddStock();
+  requestRefresh(false);
 }
 
 void TfrmCwMarket::chkWishlistMouseUp() {

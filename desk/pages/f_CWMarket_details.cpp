@@ -52,6 +52,7 @@ bool TfrmCwMarket::fillStockDetails(const std::string& symbol) {
     return false;
   }
   if (symbol.empty()) return false;
+  detailsMarket_ = marketIndex();
   QString failure;
   {
     std::lock_guard lock(main_->gameLock());

@@ -83,7 +83,7 @@ TEST_F(ProfileWritesTest, TransferQuoteAndItsBoundaries) {
       {1000, USD, THB, 1001, false},  // the debit equals the budget
       {1000, USD, THB, 1001.01, true}, {300, USD, THB, 300.3, false}, {300, USD, THB, 300.31, true},
       {1000, USD, USD, 1e9, false},  // the same account
-      {0, USD, THB, 0, true},        // no amount: only the accounts count
+      {0, USD, THB, 1e9, false},     // no amount chosen
       {0, THB, THB, 1e9, false},       {100, -1, THB, 1e9, false},    {100, USD, 6, 1e9, false},
   };
   for (const Case& c : cases) {
@@ -111,11 +111,11 @@ TEST_F(ProfileWritesTest, ATransferMovesTheMoneyInMemoryAndOnDisk) {
   EXPECT_EQ(core_.transferMoney(100, USD, USD), TransferResult::Refused);
   EXPECT_DOUBLE_EQ(diskValue("SELECT budget_USD FROM profile"), 3499);
 
-  // No amount moves nothing but still writes the profile.
+  // No amount is no transfer: nothing is written.
   db().profile.statHighestBudget = 12345;
-  EXPECT_EQ(core_.transferMoney(0, USD, THB), TransferResult::Transferred);
+  EXPECT_EQ(core_.transferMoney(0, USD, THB), TransferResult::Refused);
   EXPECT_DOUBLE_EQ(budget(USD), 3499);
-  EXPECT_DOUBLE_EQ(diskValue("SELECT statHighestBudget FROM profile"), 12345);
+  EXPECT_NE(diskValue("SELECT statHighestBudget FROM profile"), 12345);
 }
 
 TEST_F(ProfileWritesTest, TransferMilestonesAtTheirBoundsAndOnlyOnce) {

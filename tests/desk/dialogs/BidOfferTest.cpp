@@ -112,6 +112,40 @@ TEST_F(BidOfferTest, AnOfferNeedsTheHoldingAndIsColouredByTheAverageBuyPrice) {
       << "the step, not its text";
 }
 
+// A refusal stays until a choice it was about changes: the price and the quantity for the budget, only
+// the quantity for the holding; nothing changes while the master writes.
+TEST_F(BidOfferTest, ARefusalClearsWhenWhatItWarnedAboutChanges) {
+  const auto pick = [](QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  };
+  const struct {
+    int mode;
+    const char* refusal;
+    bool priceClears;
+  } cases[] = {{TfrmBidOffer::MODE_BID, "Not enough budget", true},
+               {TfrmBidOffer::MODE_OFFER, "Not enough stock to offer", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refusal);
+    db().profile.budget[kNewYork] = 1000;
+    const std::string symbol = open("NewYork", "currentPrice=5", c.mode);
+    choose(0, 98, 1);  // 9,800 shares: over the budget, and none held
+    frmBidOffer->Button1Click();
+    ASSERT_EQ(frmBidOffer->lblWarning->text(), c.refusal);
+
+    main_->isWritingData = true;
+    pick(frmBidOffer->selQty, 0);
+    EXPECT_EQ(frmBidOffer->lblWarning->text(), c.refusal) << "refused while the master writes";
+    main_->isWritingData = false;
+
+    pick(frmBidOffer->selPrice, 1);
+    EXPECT_EQ(frmBidOffer->lblWarning->text(), c.priceClears ? "" : c.refusal);
+    pick(frmBidOffer->selMulp, 0);
+    EXPECT_EQ(frmBidOffer->lblWarning->text(), "");
+    EXPECT_EQ(queueRows(symbol), 0);
+  }
+}
+
 TEST_F(BidOfferTest, QuantityCurrencyRefusalsAndAFailedWriteKeepTheDialogOpen) {
   // A Japan stock opened from the Thai page is priced in yen.
   db().profile.budget[kJapan] = 1e6;

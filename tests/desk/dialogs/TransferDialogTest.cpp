@@ -73,7 +73,7 @@ TEST_F(TransferDialogTest, PreviewShowsFeeAndReceivedAndEnablesConfirm) {
   EXPECT_EQ(dialog_->selFrom->currentText(), "New York (USD)");
   EXPECT_EQ(dialog_->selTo->currentText(), "Thai (THB)");
   EXPECT_EQ(preview(), "-Click to set- | -- | --");
-  EXPECT_TRUE(dialog_->Button1->isEnabled()) << "no amount: two different accounts suffice";
+  EXPECT_FALSE(dialog_->Button1->isEnabled()) << "no amount chosen yet";
 
   choose(k1000);
   EXPECT_FALSE(dialog_->lstAmount->isVisible());
@@ -126,8 +126,56 @@ TEST_F(TransferDialogTest, ConfirmMovesTheMoneyAndReopeningStartsEmpty) {
   EXPECT_FALSE(dialog_->run());
   EXPECT_EQ(shown, "-Click to set- | -- | -- | New York (USD) > Thai (THB)");
   EXPECT_EQ(dialog_->budgets[USD], 3499);
-  EXPECT_TRUE(enabled);
+  EXPECT_FALSE(enabled);
   EXPECT_EQ(dialog_->amount, 0);
+}
+
+TEST_F(TransferDialogTest, ConfirmWithoutAnAmountTransfersNothing) {
+  const double thb = db().profile.budget[THB];
+  open();
+  dialog_->Button1Click();
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_NE(dialog_->result(), TfrmTransfer::kTransferred);
+  EXPECT_FALSE(dialog_->Button1->isEnabled());
+  EXPECT_DOUBLE_EQ(db().profile.budget[USD], 4500);
+  EXPECT_DOUBLE_EQ(db().profile.budget[THB], thb);
+}
+
+// Tab to the amount, open its list, walk it with the arrows and take an entry with Enter, which does
+// not confirm as well; a list left open closes when the focus moves on.
+TEST_F(TransferDialogTest, TheAmountIsChosenWithTheKeyboard) {
+  open();
+  dialog_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_));
+  dialog_->selTo->setFocus();
+  QTest::keyClick(dialog_->selTo, Qt::Key_Tab);
+  ASSERT_TRUE(dialog_->lblAmount->hasFocus());
+  QTest::keyClick(dialog_->lblAmount, Qt::Key_Down);
+  ASSERT_TRUE(dialog_->lstAmount->isVisible());
+  EXPECT_TRUE(dialog_->lstAmount->hasFocus());
+  for (int i = 0; i < k1000; ++i)
+    QTest::keyClick(dialog_->lstAmount, Qt::Key_Down);
+  QTest::keyClick(dialog_->lstAmount, Qt::Key_Return);
+  EXPECT_FALSE(dialog_->lstAmount->isVisible());
+  EXPECT_EQ(dialog_->amount, 1000);
+  EXPECT_EQ(preview(), "USD 1,000 | USD 1,001 | THB 31,000");
+  EXPECT_TRUE(dialog_->isVisible()) << "Enter chose the amount and confirmed nothing";
+  EXPECT_DOUBLE_EQ(db().profile.budget[USD], 4500);
+  EXPECT_TRUE(dialog_->Button1->isEnabled());
+  EXPECT_TRUE(dialog_->lblAmount->hasFocus());
+
+  // Opened again, the list starts on the amount chosen; Up and Enter take the one before it.
+  QTest::keyClick(dialog_->lblAmount, Qt::Key_Return);
+  ASSERT_TRUE(dialog_->lstAmount->isVisible());
+  QTest::keyClick(dialog_->lstAmount, Qt::Key_Up);
+  QTest::keyClick(dialog_->lstAmount, Qt::Key_Enter);
+  EXPECT_EQ(dialog_->amount, 900);
+
+  dialog_->lblAmountClick();
+  ASSERT_TRUE(dialog_->lstAmount->isVisible());
+  dialog_->Button2->setFocus();
+  EXPECT_FALSE(dialog_->lstAmount->isVisible()) << "nothing left covering Confirm and Cancel";
+  EXPECT_EQ(dialog_->amount, 900);
 }
 
 TEST_F(TransferDialogTest, ConfirmChecksTheLiveBudget) {

@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QTreeWidget>
 
@@ -29,6 +30,17 @@ class MarketPageTest : public MarketTest {
   }
   void setStock(const std::string& symbol, const std::string& assignments) {
     sql("UPDATE stock SET " + assignments + " WHERE symbol='" + symbol + "'");
+  }
+  // The symbols of the table, top to bottom.
+  std::vector<std::string> tableSymbols() {
+    std::vector<std::string> symbols;
+    for (int i = 0; i < page_->lstTable->topLevelItemCount(); ++i)
+      symbols.push_back(page_->lstTable->topLevelItem(i)->text(TfrmCwMarket::COL_SYMBOL).toStdString());
+    return symbols;
+  }
+  void chooseMarket(int market) {
+    page_->selMarket->setCurrentIndex(market);
+    emit page_->selMarket->activated(market);
   }
   void hold(const std::string& symbol, const std::string& market, float avg, double vol) {
     Qorvex6::qxShare share;
@@ -316,6 +328,201 @@ TEST_F(MarketPageTest, TheWishlistBoxWritesOnceAndTheEighteenthStockAwardsTheMil
   page_->chkWishlist->click();
   EXPECT_EQ(inbox(), before + 1);
   EXPECT_TRUE(page_->imgFav->isVisibleTo(page_->panelStockDetails));
+}
+
+TEST_F(MarketPageTest, AFailedWishlistWriteGivesBackTheBoxAndTheStar) {
+  const std::vector<std::string> ny = symbolsOf("NewYork");
+  showMarket(kNewYork);
+  page_->showStockDetails(ny[0]);
+  db().connection->executeScript(
+      "CREATE TRIGGER stock_locked BEFORE UPDATE ON stock BEGIN SELECT RAISE(ABORT, 'locked'); END;");
+  page_->chkWishlist->click();
+  EXPECT_FALSE(page_->chkWishlist->isChecked());
+  EXPECT_FALSE(page_->imgFav->isVisibleTo(page_->panelStockDetails));
+  EXPECT_EQ(popupText(), "DENIED|The wishlist could not be changed.");
+  EXPECT_FALSE(core().getStockInfo(ny[0]).wishlist);
+}
+
+TEST_F(MarketPageTest, ARefillKeepsTheSortAndTheSelectedRow) {
+  const std::vector<std::string> ny = symbolsOf("NewYork");
+  ASSERT_GE(ny.size(), 3u);
+  // Priced against the query's order, so that sorting by price reverses it.
+  for (std::size_t i = 0; i < ny.size(); ++i)
+    setStock(ny[i], "currentPrice=" + std::to_string(500 - static_cast<int>(i)));
+  std::vector<std::string> byPrice(ny.rbegin(), ny.rend());
+  atCycle(2);
+  showMarket(kNewYork);
+  refresh();
+  ASSERT_EQ(tableSymbols(), ny);
+  page_->lstTableColumnClick(TfrmCwMarket::COL_PRICE);
+  ASSERT_EQ(tableSymbols(), byPrice);
+  page_->lstTable->setCurrentItem(rowOf(page_->lstTable, ny[1]));
+  page_->lstTableClick();
+
+  for (const bool full : {true, false}) {
+    refresh(full);
+    EXPECT_EQ(tableSymbols(), byPrice) << full;
+    const QTreeWidgetItem* current = page_->lstTable->currentItem();
+    ASSERT_NE(current, nullptr) << full;
+    EXPECT_EQ(current->text(TfrmCwMarket::COL_SYMBOL).toStdString(), ny[1]);
+    EXPECT_TRUE(current->isSelected());
+  }
+}
+
+TEST_F(MarketPageTest, RankingsNeedMoreThanThreeStocksAfterTheSectorFilter) {
+  const std::vector<std::string> ny = symbolsOf("NewYork");
+  const std::string textile = "14";
+  atCycle(2);
+  showMarket(kNewYork);
+  page_->selSector->setCurrentIndex(std::stoi(textile));
+  page_->submnuStatsClick();
+  for (const std::size_t stocks : {4u, 3u}) {  // ranked first, so that the "--" is written over it
+    SCOPED_TRACE(stocks);
+    sql("UPDATE company SET sector=1 WHERE sector=" + textile);
+    for (std::size_t i = 0; i < stocks; ++i)
+      sql("UPDATE company SET sector=" + textile + " WHERE symbol='" + ny[i] + "'");
+    refresh(false);
+    for (auto* labels : {&page_->lblMostRiser, &page_->lblMostFaller, &page_->lblActive})
+      for (QLabel* label : *labels)
+        EXPECT_EQ(label->text() == "--", stocks == 3) << label->text().toStdString();
+    for (auto* labels : {&page_->lblMostRiserVal, &page_->lblMostFallerVal, &page_->lblActiveVal})
+      for (QLabel* label : *labels)
+        EXPECT_EQ(label->text().isEmpty(), stocks == 3) << label->text().toStdString();
+  }
+}
+
+TEST_F(MarketPageTest, PendingOrdersAreListedOnlyInTheQueueViewWithTheirPictures) {
+  const std::vector<std::string> ny = symbolsOf("NewYork");
+  hold(ny[1], "NewYork", 7.5f, 1000);
+  ASSERT_TRUE(core().addBid(ny[0], "NewYork", 10, 100, true));
+  ASSERT_TRUE(core().addOffer(ny[1], "NewYork", 12, 50, true));
+  ASSERT_FALSE(page_->imlQueue[0].isNull());
+  ASSERT_NE(page_->imlQueue[0].toImage(), page_->imlQueue[1].toImage()) << "an offer and a bid look apart";
+  atCycle(2);
+  showMarket(kNewYork);
+
+  page_->submnuQueueClick();
+  refresh(false);
+  EXPECT_EQ(page_->lstTable->topLevelItemCount(), 0);
+  ASSERT_EQ(page_->lstQueue->topLevelItemCount(), 2);
+  const struct {
+    std::string symbol;
+    std::size_t picture;  // 1 a bid, 0 an offer
+    const char* price;
+  } orders[] = {{ny[0], 1, "USD 10.00"}, {ny[1], 0, "USD 12.00"}};
+  for (const auto& o : orders) {
+    const QTreeWidgetItem* row = rowOf(page_->lstQueue, o.symbol);
+    ASSERT_NE(row, nullptr) << o.symbol;
+    EXPECT_EQ(row->text(2), o.price);
+    const QPixmap& expected = page_->imlQueue[o.picture];
+    EXPECT_EQ(row->icon(0).pixmap(expected.size()).toImage(), expected.toImage()) << o.symbol;
+  }
+
+  for (const auto view : {&TfrmCwMarket::submnuStatsClick, &TfrmCwMarket::submnuTableClick}) {
+    (page_->*view)();
+    refresh(false);
+    EXPECT_EQ(page_->lstQueue->topLevelItemCount(), 0) << page_->viewMode;
+  }
+  EXPECT_GT(page_->lstTable->topLevelItemCount(), 0) << "back in the table view, the table is filled";
+}
+
+TEST_F(MarketPageTest, ADoubleClickOpensTheDetailsAndBackGoesWhereTheyCameFrom) {
+  const std::vector<std::string> ny = symbolsOf("NewYork");
+  main_->show();
+  showMarket(kNewYork);
+  refresh();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  QTreeWidgetItem* row = rowOf(page_->lstTable, ny[2]);
+  ASSERT_NE(row, nullptr);
+  const QPoint at = page_->lstTable->visualItemRect(row).center();
+  QTest::mouseClick(page_->lstTable->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(page_->lstTable->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(page_->panelBody->currentWidget(), page_->panelStockDetails);
+  EXPECT_EQ(page_->lblSymbol->text().toStdString(), ny[2]);
+  EXPECT_EQ(page_->selectedSymbol, ny[2]);
+  EXPECT_EQ(page_->detailsOrigin, TfrmCwMarket::ORIGIN_TABLE);
+
+  QTest::mouseClick(page_->Button1, Qt::LeftButton);
+  EXPECT_EQ(page_->panelBody->currentWidget(), page_->panelTable);
+  EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
+
+  page_->showHomeStock(ny[3]);
+  QTest::mouseClick(page_->Button1, Qt::LeftButton);
+  EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_HOME);
+
+  // Opened from nowhere the page knows: "< Back" stays.
+  main_->mnuMarketClick();
+  page_->showStockDetails(ny[4]);
+  page_->detailsOrigin = 0;
+  QTest::mouseClick(page_->Button1, Qt::LeftButton);
+  EXPECT_EQ(page_->panelBody->currentWidget(), page_->panelStockDetails);
+  EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
+}
+
+// A stock's details or candles opened under one exchange give way to the page's sub-page when another
+// exchange is chosen, so nothing of the old exchange stays to be bid for under the new one's budget.
+TEST_F(MarketPageTest, ChangingTheExchangeLeavesTheOldExchangesStock) {
+  const std::vector<std::string> ny = symbolsOf("NewYork");
+  const std::vector<std::string> thai = symbolsOf("Thai");
+  int opened = 0;
+  page_->runBidOffer = [&] { ++opened; };
+  atCycle(2);
+  const struct {
+    const char* how;
+    int market;
+    QWidget* TfrmCwMarket::*front;
+  } cases[] = {{"details from the table", kThai, &TfrmCwMarket::panelTable},
+               {"candles from the rankings", kThai, &TfrmCwMarket::panelStats},
+               {"the same exchange again", kNewYork, &TfrmCwMarket::panelStockDetails}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    showMarket(kNewYork);
+    refresh();
+    if (c.front == &TfrmCwMarket::panelStats) {
+      page_->submnuStatsClick();
+      refresh(false);
+      page_->lblMostRiser1Click(page_->lblMostRiser[0]);
+      page_->chartStockClick();
+      ASSERT_EQ(page_->panelBody->currentWidget(), page_->panelIndicator);
+    } else {
+      page_->lstTable->setCurrentItem(rowOf(page_->lstTable, ny[0]));
+      page_->lstTableDblClick();
+      ASSERT_EQ(page_->panelBody->currentWidget(), page_->panelStockDetails);
+    }
+    chooseMarket(c.market);
+    refresh();
+    EXPECT_EQ(page_->panelBody->currentWidget(), page_->*c.front);
+    if (c.market != kThai) continue;
+    EXPECT_EQ(page_->hil2->isVisibleTo(page_), c.front == &TfrmCwMarket::panelStats);
+    if (c.front == &TfrmCwMarket::panelTable) {
+      EXPECT_EQ(tableSymbols(), thai);
+      page_->btnBidClick();
+      EXPECT_EQ(opened, 0) << "no stock of NewYork is acted on";
+    }
+  }
+}
+
+TEST_F(MarketPageTest, TheSellHighlightShowsUntilTheMouseFirstLeavesIt) {
+  EXPECT_TRUE(page_->btnOfferx->isVisibleTo(page_->panelTable));
+  EXPECT_FALSE(page_->btnBidX->isVisibleTo(page_->panelTable));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(page_->btnOfferx, &leave);
+  EXPECT_FALSE(page_->btnOfferx->isVisibleTo(page_->panelTable));
+}
+
+TEST_F(MarketPageTest, APressOnTheDetailsWithCtrlOpensTheAddStockFormAndAlwaysRefreshes) {
+  int added = 0;
+  page_->runAddStock = [&] { ++added; };
+  main_->isWritingData = true;  // a refresh asked for then shows its note
+  const std::pair<Qt::KeyboardModifiers, int> presses[] = {
+      {Qt::NoModifier, 0}, {Qt::ControlModifier, 1}, {Qt::ControlModifier | Qt::ShiftModifier, 2}};
+  for (const auto& [modifiers, runs] : presses) {
+    quote_->hide();
+    page_->btnDetailsMouseDown(modifiers);
+    EXPECT_EQ(added, runs);
+    EXPECT_EQ(noteText(), "WRITING DATA: Please wait.");
+  }
+  main_->isWritingData = false;
 }
 
 }  // namespace
