@@ -347,6 +347,20 @@ bool QorvexCore::isInSaveFolder(const fs::path& path) const {
   return file.has_filename() && file.parent_path() == folder;
 }
 
+bool QorvexCore::hasSave(std::string_view playerName) const {
+  const fs::path save = savePath(playerName);
+  std::error_code ec;
+  return !save.empty() && fs::exists(fs::symlink_status(save, ec));
+}
+
+bool QorvexCore::isAnotherGamesSave(std::string_view playerName) const {
+  if (!hasSave(playerName)) return false;
+  if (saveName_.empty()) return true;
+  if (playerName == saveName_) return false;
+  std::error_code ec;
+  return !fs::equivalent(savePath(playerName), savePath(saveName_), ec);
+}
+
 bool QorvexCore::createGame(std::optional<std::string> playerName, std::vector<qxShare> rows) {
   if (playerName && !isValidPlayerName(*playerName)) {
     debugLog("game files: not a valid player name: " + *playerName);
@@ -376,6 +390,10 @@ bool QorvexCore::saveGame(const std::string& path) {
     return false;
   }
   std::lock_guard gameLock(host().gameLock());
+  if (isAnotherGamesSave(name)) {
+    report("another game's save, not replaced:", target);
+    return false;
+  }
   if (!database->writeProfile()) {
     report("the profile was not written; nothing saved to", target);
     return false;
