@@ -261,7 +261,8 @@ class QorvexCore {
   bool exportGame(const std::string& path);
   // Starts a fresh game from the template and reads an export over its profile in memory (name, budgets,
   // statistics); the export's holdings are appended to `rows`. Nothing is written to the database. False
-  // when the export cannot be read or the template cannot be started.
+  // when the export cannot be read, holds more than MAX_EXPORT_HOLDINGS holdings (no game open then) or
+  // the template cannot be started.
   bool importGame(const std::string& path, std::vector<qxShare>* rows);
   // The export scrambler, its own inverse; works on every byte, NUL included.
   static void scrambleText(char* text, std::size_t length);
