@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "AsciiText.h"
 #include "NumberText.h"
@@ -63,9 +64,10 @@ bool qxSaveGame::clearMarketQueue(const std::string& marketTitle) {
 }
 
 bool qxSaveGame::insertPortfolio(const qxShare* share) {
-  return execSQL("INSERT INTO portfolio ([symbol],[avg_price],[vol],[marketTitle]) VALUES(" +
+  return execSQL("INSERT INTO portfolio ([symbol],[avg_price],[vol],[heldlength],[marketTitle]) VALUES(" +
                  sqlText(share->symbol) + "," + platform::sqlNumber(share->avg_price) + "," +
-                 platform::sqlNumber(share->vol) + "," + sqlText(share->marketTitle) + ")");
+                 platform::sqlNumber(share->vol) + "," + std::to_string(share->heldlength) + "," +
+                 sqlText(share->marketTitle) + ")");
 }
 
 bool qxSaveGame::updatePortfolio(const qxORDER* assignments, const qxORDER* criteria) {

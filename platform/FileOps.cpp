@@ -99,9 +99,27 @@ bool isTemporaryName(std::string_view name) {
   });
 }
 
-// Writes a temporary file beside `target` through `fill`, flushes it and renames it over the target.
+// Renames `from` to `to` unless `to` exists (EEXIST then); -1 with errno on failure.
+int renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return -1;
+  // A file system without the flag: a hard link also refuses an existing name.
+  if (::link(from.c_str(), to.c_str()) != 0) return -1;
+  if (::unlink(from.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(to.c_str());
+    errno = error;
+    return -1;
+  }
+  return 0;
+}
+
+enum class Placing { Replace, NoReplace };
+
+// Writes a temporary file beside `target` through `fill`, flushes it and renames it to the target: over it,
+// or only where no file of that name exists.
 template <typename Fill>
-bool replaceFile(const std::filesystem::path& target, std::error_code& ec, Fill fill) {
+bool placeFile(const std::filesystem::path& target, Placing placing, std::error_code& ec, Fill fill) {
   ec.clear();
   const std::filesystem::path folder = folderOf(target);
   std::string name = target.filename().string();
@@ -114,10 +132,12 @@ bool replaceFile(const std::filesystem::path& target, std::error_code& ec, Fill 
   if (fd.get() < 0) return fail(ec, errno);
   const std::filesystem::path temporary = pattern;
 
-  const bool written =
-      fill(fd.get(), ec) && step("sync", target, ec, [&] { return ::fsync(fd.get()); }) &&
-      step("close", target, ec, [&] { return fd.reset(); }) &&
-      step("rename", target, ec, [&] { return ::rename(temporary.c_str(), target.c_str()); });
+  const bool written = fill(fd.get(), ec) && step("sync", target, ec, [&] { return ::fsync(fd.get()); }) &&
+                       step("close", target, ec, [&] { return fd.reset(); }) &&
+                       step("rename", target, ec, [&] {
+                         return placing == Placing::Replace ? ::rename(temporary.c_str(), target.c_str())
+                                                            : renameNoReplace(temporary, target);
+                       });
   if (!written) {
     fd.reset();
     ::unlink(temporary.c_str());
@@ -138,15 +158,8 @@ bool lessFolderName(const std::string& a, const std::string& b) {
   });
 }
 
-}  // namespace
-
-bool writeFileAtomic(const std::filesystem::path& target, std::string_view bytes, std::error_code& ec) {
-  return replaceFile(target, ec,
-                     [&](int fd, std::error_code& error) { return writeAll(fd, bytes, target, error); });
-}
-
-bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target,
-                    std::error_code& ec) {
+bool copyFile(const std::filesystem::path& source, const std::filesystem::path& target, Placing placing,
+              std::error_code& ec) {
   ec.clear();
   FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.get() < 0) return fail(ec, errno);
@@ -154,7 +167,7 @@ bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::
   if (::fstat(in.get(), &info) != 0) return fail(ec, errno);
   if (!S_ISREG(info.st_mode)) return fail(ec, EINVAL);
 
-  return replaceFile(target, ec, [&](int out, std::error_code& error) {
+  return placeFile(target, placing, ec, [&](int out, std::error_code& error) {
     std::unique_ptr<char[]> buffer(new char[1 << 16]);
     for (;;) {
       const ssize_t n = ::read(in.get(), buffer.get(), 1 << 16);
@@ -170,19 +183,27 @@ bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::
   });
 }
 
+}  // namespace
+
+bool writeFileAtomic(const std::filesystem::path& target, std::string_view bytes, std::error_code& ec) {
+  return placeFile(target, Placing::Replace, ec,
+                   [&](int fd, std::error_code& error) { return writeAll(fd, bytes, target, error); });
+}
+
+bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target,
+                    std::error_code& ec) {
+  return copyFile(source, target, Placing::Replace, ec);
+}
+
+bool copyFileNoReplace(const std::filesystem::path& source, const std::filesystem::path& target,
+                       std::error_code& ec) {
+  return copyFile(source, target, Placing::NoReplace, ec);
+}
+
 bool moveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
   ec.clear();
   if (const int fault = injectedFault("move", to); fault != 0) return fail(ec, fault);
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno != EINVAL && errno != ENOSYS) return fail(ec, errno);
-    // A file system without the flag: a hard link also refuses an existing name.
-    if (::link(from.c_str(), to.c_str()) != 0) return fail(ec, errno);
-    if (::unlink(from.c_str()) != 0) {
-      const int error = errno;
-      ::unlink(to.c_str());
-      return fail(ec, error);
-    }
-  }
+  if (renameNoReplace(from, to) != 0) return fail(ec, errno);
   syncFolder(folderOf(to));
   return true;
 }

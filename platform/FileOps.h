@@ -22,6 +22,11 @@ bool writeFileAtomic(const std::filesystem::path& target, std::string_view bytes
 bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target,
                     std::error_code& ec);
 
+// Copies `source` to `target` the same way, but only where no file of that name exists: fails with
+// `file_exists` when `target` exists, which is then left alone.
+bool copyFileNoReplace(const std::filesystem::path& source, const std::filesystem::path& target,
+                       std::error_code& ec);
+
 // Moves `from` to `to`; fails with `file_exists` when `to` exists, which is then left alone.
 bool moveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);
 

@@ -12,6 +12,9 @@ namespace Qorvex6 {
 // The longest symbol the export carries into the game, in bytes.
 inline constexpr std::size_t MAX_EXPORT_SYMBOL = 11;
 
+// The most holdings an export may carry into a game; far above the listed stocks of any game.
+inline constexpr std::size_t MAX_EXPORT_HOLDINGS = 50000;
+
 struct ExportRecord {
   struct Holding {
     std::string symbol;

@@ -34,7 +34,8 @@ struct BelongingSale {
   double gained = 0;
 };
 
-enum class RenameResult { Renamed, Unchanged, Invalid, Failed };
+// Taken: another game is saved under the name.
+enum class RenameResult { Renamed, Unchanged, Invalid, Taken, Failed };
 
 // The two sides of a money transfer between currency accounts.
 struct TransferQuote {
@@ -175,9 +176,12 @@ class QorvexCore {
   // written in one transaction under the game lock. NotOwned (nothing changed) when no row has the ID;
   // Failed, with nothing changed on disk or in memory, when any step fails. Never throws.
   BelongingSale sellBelonging(int belongingID);
-  // Gives the player a new name and writes the profile, under the game lock. The save under the old name
-  // stays until the game is saved under the new one. Never throws.
+  // Gives the player a new name and writes the profile, under the game lock; never a name another game is
+  // saved under (Taken). The save under the old name stays until the game is saved under the new one.
+  // Never throws.
   RenameResult renamePlayer(const std::string& name);
+  // The same checks, but the name is only set in memory, under the game lock; nothing is written.
+  RenameResult setPlayerNameInMemory(const std::string& name);
 
   // --- Transfer, shop and settings ------------------------------------------------------------------
   // Whether the profile as last loaded marks the milestone passed; an id it does not cover counts as
@@ -232,25 +236,33 @@ class QorvexCore {
   std::filesystem::path savePath(std::string_view playerName) const;
   // Whether the path names an entry directly inside Save/.
   bool isInSaveFolder(const std::filesystem::path& path) const;
+  // Whether Save/ holds an entry of that name; false for a name that is not a valid player name.
+  bool hasSave(std::string_view playerName) const;
+  // Whether Save/ holds an entry of that name that is not the running game's own save (the one it was last
+  // loaded or saved under).
+  bool isAnotherGamesSave(std::string_view playerName) const;
 
   // A new game from the template, which must exist, open with the password and be of the current
   // version; its export is written to templateExportPath(). Without a name the template's game stays
   // open and the result is false. Each row is inserted as a holding.
   bool createGame(std::optional<std::string> playerName, std::vector<qxShare> rows = {});
   // Writes the profile and copies the working copy over the save; false when either fails. The path must
-  // be Save/<valid player name>. After a save under another name than the game was last loaded or saved
-  // under, the save (and its export) of that name is removed.
+  // be Save/<valid player name>, and not another game's save (false, nothing written). After a save under
+  // another name than the game was last loaded or saved under, the save (and its export) of that name is
+  // removed.
   bool saveGame(const std::string& path);
   // Puts a save of Save/ in place of the working copy. The current version is opened and its export
-  // rewritten; versions 571 to 769 (a missing version reads as 600) are migrated through the export, the
-  // save being moved to " [backup]" (or " [backup 2]" ...) first. False, with no game open, when the
-  // copy fails, the file does not open, the version is refused or the migration fails (its move undone).
+  // rewritten; versions 571 to 769 (a missing version reads as 600) are migrated through the export and
+  // saved in place at once, the old save copied to " [backup]" (or " [backup 2]" ...). False, with no game
+  // open and the save as it was, when the copy fails, the file does not open, the version is refused or
+  // the migration fails.
   bool loadGame(const std::string& path);
   // Writes the scrambled text export of the running game; false when the file cannot be written.
   bool exportGame(const std::string& path);
   // Starts a fresh game from the template and reads an export over its profile in memory (name, budgets,
   // statistics); the export's holdings are appended to `rows`. Nothing is written to the database. False
-  // when the export cannot be read or the template cannot be started.
+  // when the export cannot be read, holds more than MAX_EXPORT_HOLDINGS holdings (no game open then) or
+  // the template cannot be started.
   bool importGame(const std::string& path, std::vector<qxShare>* rows);
   // The export scrambler, its own inverse; works on every byte, NUL included.
   static void scrambleText(char* text, std::size_t length);

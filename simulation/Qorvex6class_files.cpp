@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <mutex>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 #include "AsciiText.h"
 #include "DateTime.h"
@@ -13,10 +16,11 @@ namespace Qorvex6 {
 namespace {
 
 namespace fs = std::filesystem;
-using T = qxSUBORDER;
 
 constexpr int CURRENT_VERSION = 670;
 constexpr std::size_t MAX_EXPORT_FILE = std::size_t{1} << 20;
+// A holding of an export said to be held longer than this (some 2,700 game years) is not taken.
+constexpr int MAX_HELD_DAYS = 1000000;
 
 void report(const std::string& what, const fs::path& file, const std::error_code& ec = {}) {
   QorvexCore::debugLog("game files: " + what + " " + file.string() + (ec ? ": " + ec.message() : ""));
@@ -172,6 +176,11 @@ std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, s
 
   ExportRecord record = recordOf(core.database->profile);
   const ExportTags tags = readExportText(decodeExportFile(stored), record);
+  if (record.holdings.size() > MAX_EXPORT_HOLDINGS) {
+    report("more than " + std::to_string(MAX_EXPORT_HOLDINGS) + " holdings in", file);
+    core.database->closeDatabase();
+    return std::nullopt;
+  }
   applyRecord(record, core.database->profile);
   if (rows != nullptr) {
     for (const ExportRecord::Holding& h : record.holdings) {
@@ -186,14 +195,14 @@ std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, s
   return tags;
 }
 
-// Moves the save to the first free name of " [backup]", " [backup 2]", ...; empty when it cannot.
-fs::path moveToBackup(const fs::path& save) {
+// Copies the save to the first free name of " [backup]", " [backup 2]", ...; empty when it cannot.
+fs::path copyToBackup(const fs::path& save) {
   for (int n = 1; n <= 1000; ++n) {
     const fs::path backup = save.string() + (n == 1 ? " [backup]" : " [backup " + std::to_string(n) + "]");
     std::error_code ec;
-    if (platform::moveNoReplace(save, backup, ec)) return backup;
+    if (platform::copyFileNoReplace(save, backup, ec)) return backup;
     if (ec != std::errc::file_exists) {
-      report("cannot move to " + backup.string() + ":", save, ec);
+      report("cannot copy to " + backup.string() + ":", save, ec);
       return {};
     }
   }
@@ -201,39 +210,82 @@ fs::path moveToBackup(const fs::path& save) {
   return {};
 }
 
-// The holdings of a migrated save, each with the market of its listed stock; unlisted ones are skipped.
+// Symbols compare without regard to ASCII case, as the stock table's do.
+std::string symbolKey(std::string_view symbol) {
+  std::string key(symbol);
+  std::transform(key.begin(), key.end(), key.begin(), platform::asciiLower);
+  return key;
+}
+
+// The holdings of a migrated save, each with the market of its listed stock; unlisted ones and ones held
+// a negative or absurd number of days are skipped.
 bool insertMigratedHoldings(QorvexCore& core, std::vector<qxShare>& rows) {
+  std::unordered_map<std::string, std::string> marketOf;
+  for (const qxStockInfo& stock : core.database->getStocks(nullptr).items)
+    marketOf.emplace(symbolKey(stock.symbol), stock.marketTitle);
   bool ok = true;
   for (qxShare& row : rows) {
-    const qxORDER bySymbol{T::textTerm("symbol", row.symbol)};
-    const qxStockInfo stock = core.database->getStocks(&bySymbol).first();
-    if (!stock.isLoaded) {
+    const auto listed = marketOf.find(symbolKey(row.symbol));
+    if (listed == marketOf.end()) {
       QorvexCore::debugLog(std::string("game files: holding of unlisted ") + row.symbol + " skipped");
       continue;
     }
-    platform::copyBounded(row.marketTitle, stock.marketTitle);
+    if (row.heldlength < 0 || row.heldlength > MAX_HELD_DAYS) {
+      QorvexCore::debugLog(std::string("game files: holding of ") + row.symbol + " held " +
+                           std::to_string(row.heldlength) + " days skipped");
+      continue;
+    }
+    platform::copyBounded(row.marketTitle, listed->second);
     ok = core.database->insertPortfolio(&row) && ok;
   }
   return ok;
 }
 
-// A save of an older or newer version: a new game with the name, cash, statistics and holdings of its
-// export. On failure the save is moved back and no game is open.
-bool migrateSave(QorvexCore& core, const fs::path& save) {
-  const fs::path backup = moveToBackup(save);
-  if (backup.empty()) return false;
+// The migrated game written into the working copy in one transaction: a new game's clock and settings,
+// the profile read from the export, and the holdings.
+bool writeMigratedGame(QorvexCore& core, std::vector<qxShare>& rows) {
+  qxSaveGame& db = *core.database;
+  platform::DbTransaction transaction(*db.connection);
+  setStartingState(db);
+  bool ok = insertMigratedHoldings(core, rows);
+  ok = db.writeProfile() && ok;
+  return ok && transaction.commit();
+}
 
+// Copies the working copy over `target`, with no statement running meanwhile.
+bool copyOutWorkingCopy(QorvexCore& core, const fs::path& target) {
+  std::lock_guard lock(core.database->connection->mutex());
+  std::error_code ec;
+  if (!platform::copyFileAtomic(core.workingCopyPath(), target, ec)) {
+    report("cannot save to", target, ec);
+    return false;
+  }
+  return true;
+}
+
+// Keeps the old save as its backup and puts the migrated game in its place; on failure the save is as it
+// was and no backup is left.
+bool keepMigratedGame(QorvexCore& core, const fs::path& save) {
+  const fs::path backup = copyToBackup(save);
+  if (backup.empty()) return false;
+  if (copyOutWorkingCopy(core, save)) return true;
+  std::error_code ec;
+  if (!fs::remove(backup, ec)) report("cannot remove the backup", backup, ec);
+  return false;
+}
+
+// A save of an older or newer version becomes a new game with the name, cash, statistics and holdings of
+// its export, saved over it at once; the old save stays as its backup, the export as it was. On failure
+// the save is as it was and no game is open.
+bool migrateSave(QorvexCore& core, const fs::path& save) {
   bool ok = false;
-  std::vector<qxShare> rows;
   try {
     const fs::path file = save.string() + ".exp";
+    std::vector<qxShare> rows;
     const std::optional<ExportTags> tags = importExport(core, file, &rows);
     // Without the name and the cash the export is no game to go on with.
     if (tags && tags->test(0) && tags->test(1)) {
-      qxSaveGame& db = *core.database;
-      setStartingState(db);
-      ok = insertMigratedHoldings(core, rows);
-      ok = db.writeProfile() && ok;
+      ok = writeMigratedGame(core, rows);
     } else if (tags) {
       report("no name or no budgets in", file);
     }
@@ -241,13 +293,9 @@ bool migrateSave(QorvexCore& core, const fs::path& save) {
     report(std::string("migration failed (") + e.what() + ") for", save);
     ok = false;
   }
-  if (ok) return true;
-
-  core.database->closeDatabase();
-  std::error_code ec;
-  if (!platform::moveNoReplace(backup, save, ec))
-    report("cannot move back " + backup.string() + " to", save, ec);
-  return false;
+  ok = ok && keepMigratedGame(core, save);
+  if (!ok) core.database->closeDatabase();
+  return ok;
 }
 
 // Removes the save of `name` and its export from Save/; never the file just saved, should the file system
@@ -300,6 +348,20 @@ bool QorvexCore::isInSaveFolder(const fs::path& path) const {
   return file.has_filename() && file.parent_path() == folder;
 }
 
+bool QorvexCore::hasSave(std::string_view playerName) const {
+  const fs::path save = savePath(playerName);
+  std::error_code ec;
+  return !save.empty() && fs::exists(fs::symlink_status(save, ec));
+}
+
+bool QorvexCore::isAnotherGamesSave(std::string_view playerName) const {
+  if (!hasSave(playerName)) return false;
+  if (saveName_.empty()) return true;
+  if (playerName == saveName_) return false;
+  std::error_code ec;
+  return !fs::equivalent(savePath(playerName), savePath(saveName_), ec);
+}
+
 bool QorvexCore::createGame(std::optional<std::string> playerName, std::vector<qxShare> rows) {
   if (playerName && !isValidPlayerName(*playerName)) {
     debugLog("game files: not a valid player name: " + *playerName);
@@ -329,19 +391,15 @@ bool QorvexCore::saveGame(const std::string& path) {
     return false;
   }
   std::lock_guard gameLock(host().gameLock());
+  if (isAnotherGamesSave(name)) {
+    report("another game's save, not replaced:", target);
+    return false;
+  }
   if (!database->writeProfile()) {
     report("the profile was not written; nothing saved to", target);
     return false;
   }
-  {
-    // No statement may run while the file is copied.
-    std::lock_guard lock(database->connection->mutex());
-    std::error_code ec;
-    if (!platform::copyFileAtomic(workingCopyPath(), target, ec)) {
-      report("cannot save to", target, ec);
-      return false;
-    }
-  }
+  if (!copyOutWorkingCopy(*this, target)) return false;
   // The game now lives under the new name: a renamed player leaves no save of the old name behind.
   if (!saveName_.empty() && saveName_ != name) removeSave(*this, saveName_, target);
   saveName_ = name;

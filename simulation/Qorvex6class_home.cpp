@@ -14,6 +14,14 @@ constexpr int USD = 4;
 // The share of its current value a belonging sells for.
 constexpr double RESALE_SHARE = 0.8;
 
+// Renamed when the game may take the name; otherwise why not.
+RenameResult checkNewName(const QorvexCore& core, const std::string& name) {
+  if (!isValidPlayerName(name)) return RenameResult::Invalid;
+  if (name == core.database->profile.playerName) return RenameResult::Unchanged;
+  if (core.isAnotherGamesSave(name)) return RenameResult::Taken;
+  return RenameResult::Renamed;
+}
+
 }  // namespace
 
 BelongingSale QorvexCore::sellBelonging(int belongingID) {
@@ -36,14 +44,21 @@ BelongingSale QorvexCore::sellBelonging(int belongingID) {
 }
 
 RenameResult QorvexCore::renamePlayer(const std::string& name) {
-  if (!isValidPlayerName(name)) return RenameResult::Invalid;
   std::lock_guard lock(host().gameLock());
-  if (name == database->profile.playerName) return RenameResult::Unchanged;
+  const RenameResult check = checkNewName(*this, name);
+  if (check != RenameResult::Renamed) return check;
   const bool renamed = changeProfile("renamePlayer", [&](qxSaveGame& db) {
     platform::copyBounded(db.profile.playerName, name);
     return db.writeProfile();
   });
   return renamed ? RenameResult::Renamed : RenameResult::Failed;
+}
+
+RenameResult QorvexCore::setPlayerNameInMemory(const std::string& name) {
+  std::lock_guard lock(host().gameLock());
+  const RenameResult check = checkNewName(*this, name);
+  if (check == RenameResult::Renamed) platform::copyBounded(database->profile.playerName, name);
+  return check;
 }
 
 }  // namespace Qorvex6

@@ -10,7 +10,9 @@
 
 #include "Colors.h"
 #include "JpegLoader.h"
+#include "NameMessages.h"
 #include "PlayerName.h"
+#include "Qorvex6class.h"
 #include "SkinShape.h"
 #include "SkinWidgets.h"
 
@@ -41,8 +43,11 @@ TfrmNewGame::TfrmNewGame(QWidget* parent) : QDialog(parent) {
   connect(Button1, &QPushButton::clicked, this, &TfrmNewGame::Button1Click);
 }
 
-TfrmNewGame::Choice TfrmNewGame::run(QString* name) {
-  if (exec() != QDialog::Accepted) return Choice::Quit;
+TfrmNewGame::Choice TfrmNewGame::run(QString* name, const Qorvex6::QorvexCore* saves) {
+  saves_ = saves;
+  const int result = exec();
+  saves_ = nullptr;
+  if (result != QDialog::Accepted) return Choice::Quit;
   if (name != nullptr) *name = playerName_;
   return Choice::Accept;
 }
@@ -56,9 +61,11 @@ void TfrmNewGame::showEvent(QShowEvent* event) {
 
 void TfrmNewGame::Image1Click() {
   const QString name = txtUsername->text();
-  if (!Qorvex6::isValidPlayerName(name.toStdString())) {
-    QMessageBox box(QMessageBox::NoIcon, "Qorvex",
-                    "The name you entered is not valid. \nPlease try another name.", QMessageBox::Ok, this);
+  const std::string text = name.toStdString();
+  const bool valid = Qorvex6::isValidPlayerName(text);
+  if (!valid || (saves_ != nullptr && saves_->hasSave(text))) {
+    QMessageBox box(QMessageBox::NoIcon, "Qorvex", valid ? desk::kNameTaken : desk::kNameNotValid,
+                    QMessageBox::Ok, this);
     box.exec();
     return;
   }

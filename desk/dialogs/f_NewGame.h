@@ -10,6 +10,9 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace Qorvex6 {
+class QorvexCore;
+}
 
 class TfrmNewGame : public QDialog {
   Q_OBJECT
@@ -24,8 +27,9 @@ class TfrmNewGame : public QDialog {
   explicit TfrmNewGame(QWidget* parent = nullptr);
 
   // Shows the dialog modally. Accept: name (when given) receives a valid player name, ready for
-  // QorvexCore::createGame. Quit: the start loop ends the program; name is left alone.
-  Choice run(QString* name = nullptr);
+  // QorvexCore::createGame, and with `saves` given one that no save of that core holds. Quit: the start
+  // loop ends the program; name is left alone.
+  Choice run(QString* name = nullptr, const Qorvex6::QorvexCore* saves = nullptr);
 
   QLabel* imgBK;
   QLineEdit* txtUsername;
@@ -46,6 +50,7 @@ class TfrmNewGame : public QDialog {
 
  private:
   QString playerName_;
+  const Qorvex6::QorvexCore* saves_ = nullptr;
   desk::PictureClick click_;
 };
 

@@ -440,7 +440,7 @@ void TfrmMain::runStartLoop() {
     }
     if (choice == TfrmLoadGame::Choice::NewGame) {
       QString name;
-      if (frmNewGame->run(&name) == TfrmNewGame::Choice::Quit) {
+      if (frmNewGame->run(&name, core.get()) == TfrmNewGame::Choice::Quit) {
         close();
         return;
       }
@@ -811,14 +811,19 @@ void TfrmMain::btnSaveClick() {
     if (!platform::createFolder(core->saveFolder(), error)) {
       folderFailed = true;
     } else {
-      const std::filesystem::path path = core->savePath(core->database->profile.playerName);
-      const bool existed = !path.empty() && std::filesystem::is_regular_file(path, error);
-      bool saved = false;
-      guarded("saveGame", [&] { saved = !path.empty() && core->saveGame(path.string()); });
-      if (existed)
-        popup("Save", saved ? "Save overwritten." : "Cannot save your session...");
-      else
-        popup("Save", saved ? "Saved completed!" : "Error Saving your session...");
+      const std::string name = core->database->profile.playerName;
+      const std::filesystem::path path = core->savePath(name);
+      if (core->isAnotherGamesSave(name)) {
+        popup("Save", "Another game is saved under your name. Change your name to save this game.");
+      } else {
+        const bool existed = !path.empty() && std::filesystem::is_regular_file(path, error);
+        bool saved = false;
+        guarded("saveGame", [&] { saved = !path.empty() && core->saveGame(path.string()); });
+        if (existed)
+          popup("Save", saved ? "Save overwritten." : "Cannot save your session...");
+        else
+          popup("Save", saved ? "Saved completed!" : "Error Saving your session...");
+      }
     }
   }
   // A modal box never opens while the game lock is held.

@@ -25,6 +25,9 @@
 #include "PageWidgets.h"
 
 class TfrmMain;
+namespace Qorvex6 {
+enum class RenameResult;
+}
 class QScrollArea;
 
 namespace desk {
@@ -175,6 +178,8 @@ class TfrmCwHome : public QWidget {
   void FormResize();
   // The refusal of a game-changing action while a tick runs; true when refused.
   bool refusedWhileProcessing();
+  // The rename's message for a name the game did not take; none for any other result.
+  void showNameRefusal(Qorvex6::RenameResult result);
   void popup(const QString& title, const QString& text);
   void note(const QString& text);
 

@@ -1,6 +1,5 @@
 // The Home page's handlers: sub-page menu, list, inbox, selling, transfer and renaming.
 
-#include <cstdio>
 #include <mutex>
 #include <string>
 
@@ -10,6 +9,7 @@
 
 #include "ClockHold.h"
 #include "ListSort.h"
+#include "NameMessages.h"
 #include "NumberText.h"
 #include "Qorvex6class.h"
 #include "SkinWidgets.h"
@@ -20,16 +20,6 @@
 #include "qx_RefreshDisp.h"
 
 namespace {
-
-// The text cut to at most `max` bytes, never inside a UTF-8 character.
-std::string cutUtf8(std::string text, std::size_t max) {
-  if (text.size() <= max) return text;
-  std::size_t end = max;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-    --end;
-  text.resize(end);
-  return text;
-}
 
 QTimer* clockTimer() {
   return frmMain != nullptr ? frmMain->timerClock : nullptr;
@@ -191,19 +181,18 @@ void TfrmCwHome::lblUsernameClick() {
     answer = askText("Change your name", ">>", current);
   }
   if (!answer || *answer == current) return;
-  switch (main_->core->renamePlayer(answer->toStdString())) {
-    case Qorvex6::RenameResult::Renamed:
-      showPage();
-      break;
-    case Qorvex6::RenameResult::Invalid:
-      showMessage("The name you entered is not valid. \nPlease try another name.");
-      break;
-    case Qorvex6::RenameResult::Failed:
-      showMessage("Your name could not be changed. \nPlease try again.");
-      break;
-    case Qorvex6::RenameResult::Unchanged:
-      break;
-  }
+  const Qorvex6::RenameResult result = main_->core->renamePlayer(answer->toStdString());
+  if (result == Qorvex6::RenameResult::Renamed)
+    showPage();
+  else if (result == Qorvex6::RenameResult::Failed)
+    showMessage("Your name could not be changed. \nPlease try again.");
+  else
+    showNameRefusal(result);
+}
+
+void TfrmCwHome::showNameRefusal(Qorvex6::RenameResult result) {
+  if (result == Qorvex6::RenameResult::Invalid) showMessage(desk::kNameNotValid);
+  if (result == Qorvex6::RenameResult::Taken) showMessage(desk::kNameTaken);
 }
 
 void TfrmCwHome::lblUsernameMouseDown(Qt::KeyboardModifiers modifiers) {
@@ -215,14 +204,8 @@ void TfrmCwHome::lblUsernameMouseDown(Qt::KeyboardModifiers modifiers) {
       answer = askText("Enter your new name",
                        "New name :", QString::fromUtf8(main_->core->database->profile.playerName));
     }
-    if (answer) {
-      // In memory only: the refresh below reloads the stored name unless the profile is written first.
-      std::lock_guard lock(main_->gameLock());
-      const std::string name =
-          cutUtf8(answer->toUtf8().toStdString(), sizeof(main_->core->database->profile.playerName) - 1);
-      char* field = main_->core->database->profile.playerName;
-      std::snprintf(field, sizeof(main_->core->database->profile.playerName), "%s", name.c_str());
-    }
+    // In memory only: the refresh below reloads the stored name unless the profile is written first.
+    if (answer) showNameRefusal(main_->core->setPlayerNameInMemory(answer->toStdString()));
   }
   showPage();
 }

@@ -274,8 +274,8 @@ TEST_F(HomeSaveTest, OnlyTheNameLastLoadedOrSavedUnderIsRemoved) {
   const std::string bob = bytes("Bob");
   playSaved("Ann");
 
-  for (const char* name : {"Bob", "Cy"})
-    ASSERT_EQ(core_.renamePlayer(name), RenameResult::Renamed);
+  EXPECT_EQ(core_.renamePlayer("Bob"), RenameResult::Taken) << "Bob's save is another game's";
+  ASSERT_EQ(core_.renamePlayer("Cy"), RenameResult::Renamed);
   ASSERT_TRUE(core_.saveGame(save("Cy")));
   EXPECT_EQ(saveFiles(), (std::vector<std::string>{"Bob", "Bob.exp", "Cy"}));
   EXPECT_EQ(bytes("Bob"), bob);

@@ -23,7 +23,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "FileOps.h"
 #include "ListText.h"
+#include "NameMessages.h"
 #include "Qorvex6class.h"
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
@@ -366,6 +368,34 @@ TEST_F(StartLoop, TheFeedbackButtonOpensTheGamesOwnPageAndPagesLieBelowTheMenu) 
   EXPECT_EQ(main_->wndClient->geometry(), QRect(0, 102, 1280, 780));
   EXPECT_EQ(page1.geometry(), QRect(0, 105, 1270, 771));
   EXPECT_TRUE(page1.isVisibleTo(main_.get()));
+}
+
+TEST_F(StartLoop, TheNameDialogRefusesTheNameOfASaveAndTakesAnother) {
+  writeSave("Bea");
+  std::string bea;
+  std::error_code ec;
+  ASSERT_TRUE(platform::readFile(user_.path() / "Save" / "Bea", std::size_t{1} << 26, bea, ec));
+  QString message;
+  answers_.then(chooseNew);
+  answers_.then([&](QWidget* w) {
+    // The refusal's box runs inside the click; it is answered from there.
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text();
+        box->accept();
+      }
+    });
+    enterName("Bea")(w);
+  });
+  answers_.then(enterName("Bee"));
+  start();
+  EXPECT_EQ(message, desk::kNameTaken);
+  EXPECT_EQ(answers_.seen, (QStringList{"start dialog", "name dialog", "name dialog"}));
+  ASSERT_EQ(main_->Tag, 255);
+  EXPECT_EQ(std::string(main_->core->database->profile.playerName), "Bee");
+  std::string after;
+  ASSERT_TRUE(platform::readFile(user_.path() / "Save" / "Bea", std::size_t{1} << 26, after, ec));
+  EXPECT_TRUE(after == bea);
 }
 
 }  // namespace
