@@ -312,10 +312,10 @@ TEST_F(GameFilesTest, AHostileOrDamagedSaveIsRefusedAndTheRunningGameGoesOn) {
        templateWith("PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql='CREATE TABLE inbox AS SELECT 1 "
                     "AS ID, 0 AS isRead, '''' AS Message' WHERE name='inbox'; PRAGMA writable_schema=OFF;"),
        "the check ended with"},
-      {"a virtual table",
-       templateWith(
-           "PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql='CREATE VIRTUAL TABLE inbox USING "
-           "nowhere' WHERE name='inbox'; PRAGMA writable_schema=OFF;"),
+      {"a virtual table in a save that would be migrated",
+       templateWith("UPDATE profile SET version=700; PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
+                    "sql='CREATE VIRTUAL TABLE inbox USING nowhere' WHERE name='inbox'; PRAGMA "
+                    "writable_schema=OFF;"),
        "table inbox is not made from columns"},
       {"an extra table", templateWith("CREATE TABLE extra (x INTEGER);"), "an unknown table extra"},
       {"WAL journal mode", templateWith("PRAGMA journal_mode=WAL;"), "the journal mode is WAL"},
