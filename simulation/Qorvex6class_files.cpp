@@ -108,16 +108,21 @@ bool replaceWorkingCopy(QorvexCore& core, const fs::path& source) {
   return true;
 }
 
-// Closes the running game and moves a checked copy of a save in place of the working copy.
+// Closes the running game and moves a checked copy of a save in place of the working copy. When that
+// fails, the old working copy is still there and the running game goes on.
 bool replaceWorkingCopy(QorvexCore& core, CheckedSaveCopy& copy) {
-  if (!clearWorkingCopy(core)) return false;
+  const bool wasOpen = core.database->connection->isOpen();
   const fs::path working = core.workingCopyPath();
   std::error_code ec;
-  if (!copy.moveOver(working, ec)) {
-    report("cannot move the checked save to", working, ec);
-    return false;
+  if (clearWorkingCopy(core) && copy.moveOver(working, ec)) return true;
+  if (ec) report("cannot move the checked save to", working, ec);
+  if (!wasOpen) return false;
+  try {
+    core.database->openDatabase(working.string(), DATABASE_PASSWORD);
+  } catch (const std::exception& e) {
+    report(std::string("cannot open the running game again (") + e.what() + ")", working);
   }
-  return true;
+  return false;
 }
 
 // A checked copy of the save beside the working copy, of a version the game opens or migrates; false,
@@ -403,8 +408,8 @@ bool QorvexCore::loadGame(const std::string& path) {
   CheckedSaveCopy copy;
   if (!checkSave(*this, save, copy)) return false;
 
-  saveName_.clear();
   if (!replaceWorkingCopy(*this, copy)) return false;
+  saveName_.clear();
   const std::optional<int> version = openWorkingCopy(*this);
   if (!version) return false;
   if (*version == CURRENT_VERSION) {

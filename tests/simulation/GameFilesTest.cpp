@@ -398,6 +398,26 @@ TEST_F(GameFilesTest, TheTemplateAndASaveAfterPlayStillLoad) {
       << "no checked copy left behind";
 }
 
+TEST_F(GameFilesTest, ASoundSaveThatCannotBeMovedIntoPlaceLeavesTheRunningGame) {
+  saveAnnWithHoldings();
+  ASSERT_TRUE(core_.createGame("Old"));
+  db().daycount = 3;
+  const std::string workingCopy = readBytes(core_.workingCopyPath());
+  platform::setFileFaultHook([this](std::string_view step, const fs::path& file) {
+    return step == "rename" && file == core_.workingCopyPath() ? EIO : 0;
+  });
+
+  EXPECT_FALSE(core_.loadGame(save("Ann")));
+
+  platform::setFileFaultHook(nullptr);
+  EXPECT_TRUE(isOpen());
+  EXPECT_EQ(db().connection->query("SELECT playerName FROM profile").at(0, 0).asString(), "Old");
+  EXPECT_EQ(db().daycount, 3);
+  EXPECT_EQ(readBytes(core_.workingCopyPath()), workingCopy);
+  EXPECT_EQ(entries(core_.workingCopyPath().parent_path()),
+            (std::vector<std::string>{"sharp.dde", "wvh.lyf.exp"}));
+}
+
 TEST_F(GameFilesTest, ACheckerThatHangsIsStoppedAndTheSaveRefused) {
   const fs::path hanging = user_.file("hanging-checker");
   writeBytes(hanging, "#!/bin/sh\nexec sleep 30\n");
