@@ -42,6 +42,33 @@ struct qxProfile {
   qxMilestone milestones;
 };
 
+// One table of a game database: its name and its columns with their declared types.
+struct qxTableShape {
+  struct Column {
+    std::string name;
+    std::string type;
+  };
+  std::string name;
+  std::vector<Column> columns;
+};
+
+// The first difference of the tables `found` from the `expected` ones (a table missing or extra, a
+// column missing, extra or of another declared type; names and types compare without ASCII case); empty
+// when they agree.
+std::string tableShapeDifference(const std::vector<qxTableShape>& expected,
+                                 const std::vector<qxTableShape>& found);
+
+// What checking a save file came to: the version it holds when it is safe to use, else why not.
+struct qxSaveCheck {
+  std::string fault;  // empty when the file may be opened by the game
+  int version = 0;
+};
+
+// Checks a save file before the game opens it: a regular file that opens with the password, passes the
+// quick check and holds no view, trigger, table made from a query, nor WAL journal mode. A save of the
+// template's version must also hold the template's tables and columns. Never throws.
+qxSaveCheck checkSaveFile(const std::string& save, const std::string& templateFile);
+
 // A one-value query: the value of a column in a row of its result.
 class pSingleField {
  public:
@@ -76,6 +103,13 @@ class qxSaveGame {
   std::optional<std::string> firstValueOutOfDomain();
   // The profile's player name as stored, uncut; empty without a profile row.
   std::string storedPlayerName();
+
+  // The first thing in the open file that makes reading it unsafe (WAL journal mode, a schema entry other
+  // than a table or index, a table not made from a column list, a fault the quick check finds); empty
+  // when there is none. Throws platform::DbError when the file cannot be read.
+  std::string findUnsafeSchema();
+  // The open file's tables with their columns, in name order. Throws platform::DbError.
+  std::vector<qxTableShape> readTableShapes();
 
   // The profile's version; 600 for a database whose profile has no version column.
   int readVersion();

@@ -51,6 +51,8 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
+  // Gives up ownership without closing.
+  void release() { fd_ = -1; }
   // Closes now; the result of close() (-1 with errno on failure).
   int reset() {
     if (fd_ < 0) return 0;
@@ -116,10 +118,11 @@ int renameNoReplace(const std::filesystem::path& from, const std::filesystem::pa
 
 enum class Placing { Replace, NoReplace };
 
-// Writes a temporary file beside `target` through `fill`, flushes it and renames it to the target: over it,
-// or only where no file of that name exists.
+// Creates a temporary file beside `target`, fills it through `fill` and flushes it to disk; on failure it
+// is gone again.
 template <typename Fill>
-bool placeFile(const std::filesystem::path& target, Placing placing, std::error_code& ec, Fill fill) {
+bool writeTemporary(const std::filesystem::path& target, std::filesystem::path& temporary,
+                    std::error_code& ec, Fill fill) {
   ec.clear();
   const std::filesystem::path folder = folderOf(target);
   std::string name = target.filename().string();
@@ -130,21 +133,75 @@ bool placeFile(const std::filesystem::path& target, Placing placing, std::error_
   if (const int fault = injectedFault("create", target); fault != 0) return fail(ec, fault);
   FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
   if (fd.get() < 0) return fail(ec, errno);
-  const std::filesystem::path temporary = pattern;
+  const std::filesystem::path written = pattern;
 
-  const bool written = fill(fd.get(), ec) && step("sync", target, ec, [&] { return ::fsync(fd.get()); }) &&
-                       step("close", target, ec, [&] { return fd.reset(); }) &&
-                       step("rename", target, ec, [&] {
-                         return placing == Placing::Replace ? ::rename(temporary.c_str(), target.c_str())
-                                                            : renameNoReplace(temporary, target);
-                       });
-  if (!written) {
+  if (!(fill(fd.get(), ec) && step("sync", target, ec, [&] { return ::fsync(fd.get()); }) &&
+        step("close", target, ec, [&] { return fd.reset(); }))) {
     fd.reset();
+    ::unlink(written.c_str());
+    return false;
+  }
+  temporary = written;
+  return true;
+}
+
+// Renames `temporary` to `target`: over it, or only where no file of that name exists.
+bool renameInto(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                std::error_code& ec, Placing placing = Placing::Replace) {
+  if (!step("rename", target, ec, [&] {
+        return placing == Placing::Replace ? ::rename(temporary.c_str(), target.c_str())
+                                           : renameNoReplace(temporary, target);
+      }))
+    return false;
+  syncFolder(folderOf(target));
+  return true;
+}
+
+// Writes a temporary file beside `target` through `fill`, flushes it and renames it to the target.
+template <typename Fill>
+bool replaceFile(const std::filesystem::path& target, std::error_code& ec, Fill fill,
+                 Placing placing = Placing::Replace) {
+  std::filesystem::path temporary;
+  if (!writeTemporary(target, temporary, ec, fill)) return false;
+  if (!renameInto(temporary, target, ec, placing)) {
     ::unlink(temporary.c_str());
     return false;
   }
-  syncFolder(folder);
   return true;
+}
+
+// Opens a file for reading that must be a regular file; a FIFO or device does not block the open. -1 on
+// failure.
+int openRegular(const std::filesystem::path& file, int extraFlags, std::error_code& ec) {
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags));
+  struct stat info {};
+  int error = 0;
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+    error = errno;
+  } else if (!S_ISREG(info.st_mode)) {
+    error = EINVAL;
+  }
+  if (error != 0) {
+    fail(ec, error);
+    return -1;
+  }
+  const int result = fd.get();
+  fd.release();
+  return result;
+}
+
+// Copies the whole of `in` to `out`.
+bool copyAll(int in, int out, const std::filesystem::path& target, std::error_code& ec) {
+  std::unique_ptr<char[]> buffer(new char[1 << 16]);
+  for (;;) {
+    const ssize_t n = ::read(in, buffer.get(), 1 << 16);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(ec, errno);
+    }
+    if (n == 0) return true;
+    if (!writeAll(out, std::string_view(buffer.get(), static_cast<std::size_t>(n)), target, ec)) return false;
+  }
 }
 
 bool lessFolderName(const std::string& a, const std::string& b) {
@@ -161,33 +218,18 @@ bool lessFolderName(const std::string& a, const std::string& b) {
 bool copyFile(const std::filesystem::path& source, const std::filesystem::path& target, Placing placing,
               std::error_code& ec) {
   ec.clear();
-  FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return fail(ec, errno);
-  struct stat info {};
-  if (::fstat(in.get(), &info) != 0) return fail(ec, errno);
-  if (!S_ISREG(info.st_mode)) return fail(ec, EINVAL);
-
-  return placeFile(target, placing, ec, [&](int out, std::error_code& error) {
-    std::unique_ptr<char[]> buffer(new char[1 << 16]);
-    for (;;) {
-      const ssize_t n = ::read(in.get(), buffer.get(), 1 << 16);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return fail(error, errno);
-      }
-      if (n == 0) return true;
-      if (!writeAll(out, std::string_view(buffer.get(), static_cast<std::size_t>(n)), target, error)) {
-        return false;
-      }
-    }
-  });
+  FileDescriptor in(openRegular(source, 0, ec));
+  if (in.get() < 0) return false;
+  return replaceFile(
+      target, ec, [&](int out, std::error_code& error) { return copyAll(in.get(), out, target, error); },
+      placing);
 }
 
 }  // namespace
 
 bool writeFileAtomic(const std::filesystem::path& target, std::string_view bytes, std::error_code& ec) {
-  return placeFile(target, Placing::Replace, ec,
-                   [&](int fd, std::error_code& error) { return writeAll(fd, bytes, target, error); });
+  return replaceFile(target, ec,
+                     [&](int fd, std::error_code& error) { return writeAll(fd, bytes, target, error); });
 }
 
 bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target,
@@ -198,6 +240,27 @@ bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::
 bool copyFileNoReplace(const std::filesystem::path& source, const std::filesystem::path& target,
                        std::error_code& ec) {
   return copyFile(source, target, Placing::NoReplace, ec);
+}
+
+bool copyToTemporary(const std::filesystem::path& source, const std::filesystem::path& beside,
+                     std::filesystem::path& temporary, std::error_code& ec) {
+  ec.clear();
+  FileDescriptor in(openRegular(source, O_NOFOLLOW, ec));
+  if (in.get() < 0) return false;
+  return writeTemporary(beside, temporary, ec, [&](int out, std::error_code& error) {
+    return copyAll(in.get(), out, beside, error);
+  });
+}
+
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {
+  ec.clear();
+  return renameInto(from, to, ec);
+}
+
+bool isRegularFile(const std::filesystem::path& file, std::error_code& ec) {
+  ec.clear();
+  FileDescriptor fd(openRegular(file, O_NOFOLLOW, ec));
+  return fd.get() >= 0;
 }
 
 bool moveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec) {

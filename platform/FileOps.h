@@ -18,7 +18,8 @@ namespace platform {
 // temporary file is gone.
 bool writeFileAtomic(const std::filesystem::path& target, std::string_view bytes, std::error_code& ec);
 
-// Replaces `target` with a copy of `source`, the same way.
+// Replaces `target` with a copy of `source`, the same way; `source` must be a regular file (opening it
+// never blocks).
 bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target,
                     std::error_code& ec);
 
@@ -26,6 +27,19 @@ bool copyFileAtomic(const std::filesystem::path& source, const std::filesystem::
 // `file_exists` when `target` exists, which is then left alone.
 bool copyFileNoReplace(const std::filesystem::path& source, const std::filesystem::path& target,
                        std::error_code& ec);
+
+// Copies `source`, which must be a regular file and no symbolic link, to a new temporary file beside
+// `beside` (named as the replacements above name theirs), flushed to disk; its path goes to `temporary`.
+// On failure no temporary file is left.
+bool copyToTemporary(const std::filesystem::path& source, const std::filesystem::path& beside,
+                     std::filesystem::path& temporary, std::error_code& ec);
+
+// Renames `from` over `to`, replacing it.
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);
+
+// Whether `file` is a regular file and no symbolic link; opening it to see never blocks (a FIFO, a
+// device). Fails with `invalid_argument` for any other kind of file.
+bool isRegularFile(const std::filesystem::path& file, std::error_code& ec);
 
 // Moves `from` to `to`; fails with `file_exists` when `to` exists, which is then left alone.
 bool moveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& ec);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CheckedSaveCopy.h"
 #include "Prandom.h"
 #include "Qorvex6engine.h"
 #include "pTask.h"
@@ -22,10 +23,12 @@ namespace Qorvex6 {
 // Taken by the price workers around every database query and every push of a pending task.
 inline std::mutex dbLock;
 
-// Where the core finds its files: the read-only resources (the template) and the player's own folder.
+// Where the core finds its files: the read-only resources (the template), the player's own folder, and
+// the program that checks a save before it is loaded (without it no save is loaded).
 struct CoreFolders {
   std::filesystem::path resources;
   std::filesystem::path user;
+  SaveChecker saveChecker;
 };
 
 // What selling a belonging came to: the USD budget gained only when it was sold.
@@ -251,11 +254,13 @@ class QorvexCore {
   // another name than the game was last loaded or saved under, the save (and its export) of that name is
   // removed.
   bool saveGame(const std::string& path);
-  // Puts a save of Save/ in place of the working copy. The current version is opened and its export
-  // rewritten; versions 571 to 769 (a missing version reads as 600) are migrated through the export and
-  // saved in place at once, the old save copied to " [backup]" (or " [backup 2]" ...). False, with no game
-  // open and the save as it was, when the copy fails, the file does not open, the version is refused or
-  // the migration fails.
+  // Puts a save of Save/ in place of the working copy. A copy of the save is checked by the save checker
+  // first; when the checker refuses it (or its version), fails or runs past its time limit, the result
+  // is false and the running game and the save stay as they were. The current version is opened and its
+  // export rewritten; versions 571 to 769 (a missing version reads as 600) are migrated through the
+  // export and saved in place at once, the old save copied to " [backup]" (or " [backup 2]" ...). False,
+  // with no game open and the save as it was, when the checked copy cannot be put in place or read, its
+  // values are out of range, or the migration fails.
   bool loadGame(const std::string& path);
   // Writes the scrambled text export of the running game; false when the file cannot be written.
   bool exportGame(const std::string& path);

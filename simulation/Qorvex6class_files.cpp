@@ -84,9 +84,9 @@ void applyRecord(const ExportRecord& r, qxProfile& p) {
   p.statLongestHolding_Val = r.statLongestHolding_Val;
 }
 
-// Closes the running game and puts a copy of `source` in place of the working copy. A stale journal of
-// the old working copy is removed first: it would otherwise be rolled back into the new file.
-bool replaceWorkingCopy(QorvexCore& core, const fs::path& source) {
+// Closes the running game and makes room for a new working copy: its folder exists and a stale journal
+// of the old working copy is gone (it would otherwise be rolled back into the new file).
+bool clearWorkingCopy(QorvexCore& core) {
   core.database->closeDatabase();
   const fs::path working = core.workingCopyPath();
   std::error_code ec;
@@ -98,8 +98,57 @@ bool replaceWorkingCopy(QorvexCore& core, const fs::path& source) {
     report("cannot remove the journal of", working, ec);
     return false;
   }
+  return true;
+}
+
+// Closes the running game and puts a copy of `source` in place of the working copy.
+bool replaceWorkingCopy(QorvexCore& core, const fs::path& source) {
+  if (!clearWorkingCopy(core)) return false;
+  const fs::path working = core.workingCopyPath();
+  std::error_code ec;
   if (!platform::copyFileAtomic(source, working, ec)) {
     report("cannot copy " + source.string() + " to", working, ec);
+    return false;
+  }
+  return true;
+}
+
+// Closes the running game and moves a checked copy of a save in place of the working copy. When that
+// fails, the old working copy is still there and the running game goes on.
+bool replaceWorkingCopy(QorvexCore& core, CheckedSaveCopy& copy) {
+  const bool wasOpen = core.database->connection->isOpen();
+  const fs::path working = core.workingCopyPath();
+  std::error_code ec;
+  if (clearWorkingCopy(core) && copy.moveOver(working, ec)) return true;
+  if (ec) report("cannot move the checked save to", working, ec);
+  if (!wasOpen) return false;
+  try {
+    core.database->openDatabase(working.string(), DATABASE_PASSWORD);
+  } catch (const std::exception& e) {
+    report(std::string("cannot open the running game again (") + e.what() + ")", working);
+  }
+  return false;
+}
+
+// A checked copy of the save beside the working copy, of a version the game opens or migrates; false,
+// with the reason in the trace, when it is refused.
+bool checkSave(QorvexCore& core, const fs::path& save, CheckedSaveCopy& copy) {
+  const fs::path working = core.workingCopyPath();
+  std::error_code ec;
+  if (!platform::isRegularFile(save, ec)) {
+    report("not a regular file (" + ec.message() + "):", save);
+    return false;
+  }
+  if (!platform::createFolder(working.parent_path(), ec)) {
+    report("cannot create the folder of", working, ec);
+    return false;
+  }
+  if (!copy.make(core.folders().saveChecker, save, working, core.templatePath())) {
+    report("refused (" + copy.fault() + "):", save);
+    return false;
+  }
+  if (copy.version() != CURRENT_VERSION && !isMigrated(copy.version())) {
+    report("refused version " + std::to_string(copy.version()) + " of", save);
     return false;
   }
   return true;
@@ -408,14 +457,18 @@ bool QorvexCore::saveGame(const std::string& path) {
 
 bool QorvexCore::loadGame(const std::string& path) {
   const fs::path save(path);
-  saveName_.clear();
   if (!isInSaveFolder(save)) {
     report("not a save path:", save);
-    database->closeDatabase();
     return false;
   }
   removeStaleSaveTemporaries(saveFolder());
-  if (!replaceWorkingCopy(*this, save)) return false;
+  // A load killed while its copy was checked leaves the copy beside the working copy.
+  platform::removeStaleTemporaries(workingCopyPath().parent_path(), std::chrono::minutes(1));
+  CheckedSaveCopy copy;
+  if (!checkSave(*this, save, copy)) return false;
+
+  if (!replaceWorkingCopy(*this, copy)) return false;
+  saveName_.clear();
   const std::optional<int> version = openWorkingCopy(*this);
   if (!version) return false;
   if (*version == CURRENT_VERSION) {

@@ -28,6 +28,8 @@ Qorvex6::CoreFolders coreFolders() {
   Qorvex6::CoreFolders folders;
   folders.resources = QFile::encodeName(resourceFolder()).toStdString();
   folders.user = QFile::encodeName(userFolder()).toStdString();
+  folders.saveChecker.program =
+      QFile::encodeName(QCoreApplication::applicationDirPath() + "/qorvex_savecheck").toStdString();
   return folders;
 }
 

@@ -17,7 +17,8 @@ QString resourceFolder();
 // folder in the user's data location (~/.local/share/qorvex). Not created here.
 QString userFolder();
 
-// The two folders above as the game core takes them (file-system encoded).
+// The two folders above as the game core takes them (file-system encoded), with the save checker that is
+// installed beside the game's executable.
 Qorvex6::CoreFolders coreFolders();
 
 // The Save folder of the user folder, the one the core saves into.

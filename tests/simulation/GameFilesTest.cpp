@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include "DbConnection.h"
 #include "ExportText.h"
 #include "FileOps.h"
@@ -18,6 +20,7 @@
 #include "Qorvex6class.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
+#include "qx_Thread.h"
 
 namespace {
 
@@ -93,7 +96,7 @@ class GameFilesTest : public ::testing::Test {
 
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  QorvexCore core_{host_, {resources_.path(), user_.path()}};
+  QorvexCore core_{host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}}};
 };
 
 TEST_F(GameFilesTest, NewGameHasTheStartingValuesAndNothingOfTheGameBefore) {
@@ -236,52 +239,200 @@ TEST_F(GameFilesTest, AFailedSaveLeavesThePreviousSaveWhole) {
   EXPECT_DOUBLE_EQ(db().profile.budget[0], 123456.78);
 }
 
-TEST_F(GameFilesTest, LoadRefusesWhatItCannotOpenAndClosesTheGame) {
+// What a refused load must leave alone: the file named as the save, the running game in memory and on
+// disk, and the working copy's folder.
+struct LoadWitness {
+  fs::file_type type;
+  std::string save;  // the bytes of a regular file
+  std::string workingCopy;
+  std::vector<std::string> dataFolder;
+  std::string playerName;
+  double budget = 0;
+  int daycount = 0;
+
+  bool operator==(const LoadWitness&) const = default;
+};
+
+TEST_F(GameFilesTest, AHostileOrDamagedSaveIsRefusedAndTheRunningGameGoesOn) {
   const std::string original = readBytes(core_.templatePath());
   std::string corrupt = original;
   std::memset(corrupt.data() + 100, 'x', 200);
+  // A copy of the template with `sql` run on it.
+  const auto templateWith = [&](const std::string& sql) {
+    return [&original, sql](const fs::path& f) {
+      writeBytes(f, original);
+      runSql(f, sql);
+    };
+  };
   struct Case {
     const char* what;
     std::function<void(const fs::path&)> make;
+    const char* reason;  // what the trace names
   } cases[] = {
-      {"missing", [](const fs::path&) {}},
-      {"plain text", [](const fs::path& f) { writeBytes(f, "hello"); }},
-      {"corrupt", [&](const fs::path& f) { writeBytes(f, corrupt); }},
-      {"saved, then damaged near its end",
+      {"missing", [](const fs::path&) {}, "not a regular file"},
+      {"a FIFO", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }, "not a regular file"},
+      {"a symbolic link to a sound save",
+       [&](const fs::path& f) {
+         writeBytes(user_.file("elsewhere"), original);
+         fs::create_symlink(user_.file("elsewhere"), f);
+       },
+       "not a regular file"},
+      {"plain text", [](const fs::path& f) { writeBytes(f, "hello"); }, "is not a database"},
+      {"a damaged first page", [&](const fs::path& f) { writeBytes(f, corrupt); }, "is not a database"},
+      {"saved, then a page damaged near its end",
        [&](const fs::path& f) {
          saveAnnWithHoldings();
          std::string bytes = readBytes(f);
          std::memset(bytes.data() + bytes.size() - 700, 'x', 400);
          writeBytes(f, bytes);
-       }},
-      {"other password", [](const fs::path& f) { platform::DbConnection::create(f, "another key"); }},
-      {"version 570",
-       [&](const fs::path& f) {
-         writeBytes(f, original);
-         runSql(f, "UPDATE profile SET version=570;");
-       }},
-      {"version 770",
-       [&](const fs::path& f) {
-         writeBytes(f, original);
-         runSql(f, "UPDATE profile SET version=770;");
-       }},
+       },
+       "the quick check finds"},
+      {"other password", [](const fs::path& f) { platform::DbConnection::create(f, "another key"); },
+       "is not a database"},
+      {"version 570", templateWith("UPDATE profile SET version=570;"), "refused version 570"},
+      {"version 770", templateWith("UPDATE profile SET version=770;"), "refused version 770"},
+      {"a table replaced by a view",
+       templateWith("DROP TABLE inbox; CREATE VIEW inbox AS SELECT 1 AS ID, 0 AS isRead, '' AS Message;"),
+       "a view inbox"},
+      {"an endless recursive view",
+       templateWith("DROP TABLE market; CREATE VIEW market AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
+                    "SELECT x + 1 FROM n) SELECT 'Thai' AS title, x AS mktCap FROM n;"),
+       "a view market"},
+      {"a trigger",
+       templateWith(
+           "CREATE TRIGGER slow AFTER UPDATE ON profile BEGIN SELECT count(*) FROM price a, price b; "
+           "END;"),
+       "a trigger slow"},
+      {"a trigger in a save that would be migrated",
+       templateWith("UPDATE profile SET version=700; CREATE TRIGGER slow AFTER UPDATE ON profile BEGIN "
+                    "SELECT 1; END;"),
+       "a trigger slow"},
+      // The engine's schema parser crashes on this text; a sound engine would name the table.
+      {"a table made by AS SELECT",
+       templateWith("PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql='CREATE TABLE inbox AS SELECT 1 "
+                    "AS ID, 0 AS isRead, '''' AS Message' WHERE name='inbox'; PRAGMA writable_schema=OFF;"),
+       "the check ended with"},
+      {"a virtual table in a save that would be migrated",
+       templateWith("UPDATE profile SET version=700; PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
+                    "sql='CREATE VIRTUAL TABLE inbox USING nowhere' WHERE name='inbox'; PRAGMA "
+                    "writable_schema=OFF;"),
+       "table inbox is not made from columns"},
+      {"an extra table", templateWith("CREATE TABLE extra (x INTEGER);"), "an unknown table extra"},
+      {"WAL journal mode", templateWith("PRAGMA journal_mode=WAL;"), "the journal mode is WAL"},
+      {"a column dropped",
+       templateWith("DROP TABLE inbox; CREATE TABLE inbox (ID INTEGER PRIMARY KEY AUTOINCREMENT, isRead "
+                    "INTEGER DEFAULT 0);"),
+       "table inbox has no column Message"},
+      {"a column retyped",
+       templateWith(
+           "DROP TABLE portfolio; CREATE TABLE portfolio (symbol TEXT COLLATE NOCASE, avg_price REAL, "
+           "vol REAL, heldlength TEXT, marketTitle TEXT COLLATE NOCASE);"),
+       "column portfolio.heldlength is declared 'TEXT', not 'INTEGER'"},
+  };
+  std::vector<std::string> trace;
+  QorvexCore::setTraceSink([&trace](std::string_view line) { trace.emplace_back(line); });
+  const auto witness = [&](const fs::path& file) {
+    LoadWitness w;
+    w.type = fs::symlink_status(file).type();
+    if (w.type == fs::file_type::regular) w.save = readBytes(file);
+    w.workingCopy = readBytes(core_.workingCopyPath());
+    w.dataFolder = entries(core_.workingCopyPath().parent_path());
+    w.playerName = db().profile.playerName;
+    w.budget = db().profile.budget[0];
+    w.daycount = db().daycount;
+    return w;
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ASSERT_TRUE(core_.createGame("Old"));
+    for (const std::string& f : saveFiles())
+      fs::remove(core_.saveFolder() / f);
     const fs::path file = save("Ann");
-    fs::remove(file);
     c.make(file);
-    const std::string bytes = readBytes(file);
+    ASSERT_TRUE(core_.createGame("Old"));
+    db().profile.budget[0] = 777;  // a change in memory only, not yet written
+    db().daycount = 3;
+    const LoadWitness before = witness(file);
+    trace.clear();
 
     EXPECT_FALSE(core_.loadGame(file.string()));
-    EXPECT_FALSE(isOpen());
-    EXPECT_EQ(readBytes(file), bytes);
+
+    EXPECT_EQ(witness(file), before);
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(db().connection->query("SELECT playerName FROM profile").at(0, 0).asString(), "Old");
     EXPECT_FALSE(fs::exists(file.string() + " [backup]"));
+    const bool named = std::any_of(trace.begin(), trace.end(), [&](const std::string& line) {
+      return line.find(c.reason) != std::string::npos;
+    });
+    EXPECT_TRUE(named) << ::testing::PrintToString(trace);
   }
+  QorvexCore::setTraceSink(nullptr);
   ASSERT_TRUE(core_.createGame("Old"));
   EXPECT_FALSE(core_.loadGame((user_.path() / "data" / "sharp.dde").string())) << "not in Save/";
-  EXPECT_FALSE(isOpen());
+  EXPECT_TRUE(isOpen());
+}
+
+TEST_F(GameFilesTest, TheTemplateAndASaveAfterPlayStillLoad) {
+  // The template as it ships, under the name a new game gives it.
+  writeBytes(save("Tpl"), readBytes(core_.templatePath()));
+  runSql(save("Tpl"), "UPDATE profile SET playerName='Tpl';");
+  ASSERT_TRUE(core_.loadGame(save("Tpl")));
+
+  ASSERT_TRUE(core_.createGame("Ann", {share("QUOR", 33.5f, 1000)}));
+  {
+    TickOptions serial;
+    serial.serial = true;
+    qxTickRunner runner(core_, serial);
+    while (db().daycount < 1)
+      runner.runTick();
+  }
+  ASSERT_TRUE(core_.placeOrder(true, "VESR", "Thai", 1, 10));
+  ASSERT_TRUE(core_.saveGame(save("Ann")));
+  const double prices = value("SELECT count(*) FROM price");
+  ASSERT_TRUE(core_.createGame("Other"));
+
+  ASSERT_TRUE(core_.loadGame(save("Ann")));
+  EXPECT_STREQ(db().profile.playerName, "Ann");
+  EXPECT_EQ(db().daycount, 1);
+  EXPECT_EQ(value("SELECT count(*) FROM price"), prices);
+  EXPECT_EQ(value("SELECT count(*) FROM queue WHERE symbol='VESR'"), 1);
+  EXPECT_EQ(entries(core_.workingCopyPath().parent_path()),
+            (std::vector<std::string>{"sharp.dde", "wvh.lyf.exp"}))
+      << "no checked copy left behind";
+}
+
+TEST_F(GameFilesTest, ASoundSaveThatCannotBeMovedIntoPlaceLeavesTheRunningGame) {
+  saveAnnWithHoldings();
+  ASSERT_TRUE(core_.createGame("Old"));
+  db().daycount = 3;
+  const std::string workingCopy = readBytes(core_.workingCopyPath());
+  platform::setFileFaultHook([this](std::string_view step, const fs::path& file) {
+    return step == "rename" && file == core_.workingCopyPath() ? EIO : 0;
+  });
+
+  EXPECT_FALSE(core_.loadGame(save("Ann")));
+
+  platform::setFileFaultHook(nullptr);
+  EXPECT_TRUE(isOpen());
+  EXPECT_EQ(db().connection->query("SELECT playerName FROM profile").at(0, 0).asString(), "Old");
+  EXPECT_EQ(db().daycount, 3);
+  EXPECT_EQ(readBytes(core_.workingCopyPath()), workingCopy);
+  EXPECT_EQ(entries(core_.workingCopyPath().parent_path()),
+            (std::vector<std::string>{"sharp.dde", "wvh.lyf.exp"}));
+}
+
+TEST_F(GameFilesTest, ACheckerThatHangsIsStoppedAndTheSaveRefused) {
+  const fs::path hanging = user_.file("hanging-checker");
+  writeBytes(hanging, "#!/bin/sh\nexec sleep 30\n");
+  fs::permissions(hanging, fs::perms::owner_all);
+  QorvexCore core{host_, {resources_.path(), user_.path(), {hanging, std::chrono::milliseconds(300)}}};
+  writeBytes(save("Ann"), readBytes(core_.templatePath()));
+  ASSERT_TRUE(core.createGame("Old"));
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(core.loadGame(save("Ann")));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_TRUE(core.database->connection->isOpen());
+  EXPECT_STREQ(core.database->profile.playerName, "Old");
 }
 
 TEST_F(GameFilesTest, OlderAndNewerSavesAreMigratedThroughTheirExport) {

@@ -250,7 +250,7 @@ class HomeSaveTest : public ::testing::Test {
 
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  QorvexCore core_{host_, {resources_.path(), user_.path()}};
+  QorvexCore core_{host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}}};
 };
 
 TEST_F(HomeSaveTest, SavingUnderTheNewNameRemovesTheOldSave) {

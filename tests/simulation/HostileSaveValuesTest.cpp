@@ -171,7 +171,7 @@ class HostileSaveValuesTest : public ::testing::Test {
 
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  QorvexCore core_{host_, {resources_.path(), user_.path()}};
+  QorvexCore core_{host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}}};
   std::string written_;
   std::mutex traceLock_;
   std::string trace_;

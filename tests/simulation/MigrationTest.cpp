@@ -82,8 +82,8 @@ class MigrationTest : public ::testing::Test {
 
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  std::unique_ptr<QorvexCore> core_ =
-      std::make_unique<QorvexCore>(host_, CoreFolders{resources_.path(), user_.path()});
+  std::unique_ptr<QorvexCore> core_ = std::make_unique<QorvexCore>(
+      host_, CoreFolders{resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}});
 };
 
 TEST_F(MigrationTest, AMigratedGameAbandonedBeforeASaveLoadsAgainWithItsDaysHeld) {
@@ -101,7 +101,8 @@ TEST_F(MigrationTest, AMigratedGameAbandonedBeforeASaveLoadsAgainWithItsDaysHeld
   EXPECT_TRUE(readBytes(save("Ann [backup]")) == oldSave);
   EXPECT_TRUE(readBytes(save("Ann.exp")) == oldExport);
 
-  core_ = std::make_unique<QorvexCore>(host_, CoreFolders{resources_.path(), user_.path()});
+  core_ = std::make_unique<QorvexCore>(
+      host_, CoreFolders{resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}});
   ASSERT_TRUE(core_->loadGame(save("Ann").string()));
   EXPECT_FALSE(fs::exists(save("Ann [backup 2]"))) << "loaded as it is, not migrated again";
   EXPECT_STREQ(core_->database->profile.playerName, "Ann");

@@ -63,7 +63,7 @@ class ProfileWritesTest : public ::testing::Test {
 
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  QorvexCore core_{host_, {resources_.path(), user_.path()}};
+  QorvexCore core_{host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}}};
 };
 
 // --- Transfer -----------------------------------------------------------------------------------------

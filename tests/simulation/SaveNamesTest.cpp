@@ -28,7 +28,7 @@ class SaveNamesTest : public ::testing::Test {
     testsupport::copyTemplate(core_.templatePath());
     fs::create_directories(core_.saveFolder());
     // Another game, saved as "Other" by a program run of its own.
-    QorvexCore other(host_, {resources_.path(), user_.path()});
+    QorvexCore other(host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}});
     ASSERT_TRUE(other.createGame("Other"));
     other.database->profile.budget[0] = 777;
     ASSERT_TRUE(other.saveGame(save("Other")));
@@ -54,7 +54,7 @@ class SaveNamesTest : public ::testing::Test {
 
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  QorvexCore core_{host_, {resources_.path(), user_.path()}};
+  QorvexCore core_{host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}}};
   std::string others_;
 };
 

@@ -24,6 +24,10 @@ std::filesystem::path templateFile() {
   return QORVEX_TEMPLATE_FILE;
 }
 
+std::filesystem::path saveCheckerProgram() {
+  return QORVEX_SAVE_CHECKER;
+}
+
 std::string dataScript(std::string_view name) {
   const std::filesystem::path file = std::filesystem::path(QORVEX_DATA_DIR) / name;
   std::ifstream in(file, std::ios::binary);

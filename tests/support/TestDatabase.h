@@ -26,6 +26,9 @@ inline constexpr const char* kPassword = "_vexlim_";
 // The built template database, as the game ships it.
 std::filesystem::path templateFile();
 
+// The built save checker, which a game core needs to load a save.
+std::filesystem::path saveCheckerProgram();
+
 // The text of a file of the data folder (schema.sql, seed.sql).
 std::string dataScript(std::string_view name);
 

@@ -281,7 +281,9 @@ TEST_F(MainWindowTest, AFailedSaveSaysSoAndKeepsTheEarlierSave) {
   std::filesystem::create_directory(other.file("Save"));
   std::filesystem::copy_file(save, other.file("Save") / "Tester");
   Qorvex6::qxNullHost host;
-  Qorvex6::QorvexCore reader(host, {QCoreApplication::applicationDirPath().toStdString(), other.path()});
+  Qorvex6::QorvexCore reader(host, {QCoreApplication::applicationDirPath().toStdString(),
+                                    other.path(),
+                                    {testsupport::saveCheckerProgram()}});
   ASSERT_TRUE(reader.loadGame((other.file("Save") / "Tester").string()));
   EXPECT_EQ(reader.database->profile.budget[0], db().profile.budget[0] - 1000)
       << "the earlier save is intact";

@@ -149,7 +149,8 @@ class StartLoop : public ::testing::Test {
   // A save the start dialog lists, written by a game of its own.
   void writeSave(const std::string& player) {
     Qorvex6::qxNullHost host;
-    Qorvex6::QorvexCore core(host, {binFolder().toStdString(), user_.path()});
+    Qorvex6::QorvexCore core(host,
+                             {binFolder().toStdString(), user_.path(), {testsupport::saveCheckerProgram()}});
     ASSERT_TRUE(core.createGame(player));
     fs::create_directories(core.saveFolder());
     ASSERT_TRUE(core.saveGame(core.savePath(player).string()));

@@ -40,7 +40,9 @@ class HomeRenameSavesTest : public GameWindowTest {
     // Written by a game with a working copy of its own, then put beside this game's save.
     testsupport::TempDir otherUser;
     Qorvex6::qxNullHost host;
-    Qorvex6::QorvexCore other(host, {QCoreApplication::applicationDirPath().toStdString(), otherUser.path()});
+    Qorvex6::QorvexCore other(host, {QCoreApplication::applicationDirPath().toStdString(),
+                                     otherUser.path(),
+                                     {testsupport::saveCheckerProgram()}});
     ASSERT_TRUE(other.createGame(std::string("Other")));
     ASSERT_TRUE(platform::createFolder(other.saveFolder(), ec_));
     ASSERT_TRUE(other.saveGame(other.savePath("Other").string()));
