@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "HoldingProfit.h"
 #include "NumberText.h"
 
 namespace desk::gadget {
@@ -19,8 +20,8 @@ int trendLevelOf(double percent) {
 pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double current, double average) {
   pGadgetDisplayUnit line;
   line.text = std::string(symbol) + "   " + currency + platform::formatNumber("%0.2n", current);
-  const double percent = average > 0 ? (current - average) * 100 / average : 0;
-  if (!std::isfinite(percent) || percent == 0) {
+  const double percent = Qorvex6::holdingProfitPercent(current, average);
+  if (percent == 0) {
     line.text += " (--)";
     return line;
   }

@@ -20,7 +20,7 @@ namespace desk::gadget {
 int trendLevelOf(double percent);
 
 // "SYM   $12.50 (+25.00%)": the symbol, the currency letter, the current price and the change from the
-// average price; "(--)" and level 0 when there is no change, no average price or no finite change.
+// average price; "(--)" and level 0 when there is no change, no price or no average price.
 pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double current, double average);
 
 // "Thai   1,234.56 (1.50%)": the market title, its newest index and the change since the value `hour`
