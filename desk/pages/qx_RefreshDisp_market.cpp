@@ -129,8 +129,9 @@ void qxRefreshDisp::fillMarket(TfrmCwMarket& page) {
 
   page.lblMktCap->setText(caps.count() == 0 ? QString("--")
                                             : text(core.formatMoney(caps.at(0).mktcap, m, false)));
-  page.lbl52WkHigh->setText(number("%0.2n", market.wk52high));
-  page.lbl52WkLow->setText(number("%0.2n", market.wk52low));
+  // The range is stored on the level scale; it is shown beside the index, on the index's scale.
+  page.lbl52WkHigh->setText(number("%0.2n", market.wk52high * Qorvex6::qxSaveGame::kIndexPerLevel));
+  page.lbl52WkLow->setText(number("%0.2n", market.wk52low * Qorvex6::qxSaveGame::kIndexPerLevel));
   fillMarketRankings(page, title, m, open, stocks.count());
 }
 
