@@ -27,7 +27,6 @@ constexpr std::uint32_t kTitleColour = 0x113127;
 constexpr std::uint32_t kValueColour = 0x2B7942;
 constexpr std::uint32_t kNameColour = 0x318A45;
 constexpr std::uint32_t kListBackground = 0x92E7C2;
-constexpr std::uint32_t kInboxFill = 0x98EBDE;
 constexpr std::uint32_t kChartLine = 0x0000FF;
 
 using namespace desk::pageFrame;
@@ -113,7 +112,7 @@ void TfrmCwHome::buildHeader() {
   Shape11->setObjectName("Shape11");
   Shape11->setStyleSheet(
       QString("QFrame#Shape11 { background: %1; border: 2px solid %2; border-radius: 4px; }")
-          .arg(desk::cssColour(kInboxFill), desk::cssColour(desk::kFrameGreen)));
+          .arg(desk::cssColour(desk::kInboxFill), desk::cssColour(desk::kFrameGreen)));
   lblInbox = label(panelTop, QString(), QRect(0, 0, 10, 10), 13, kValueColour);
   lblInbox->setWordWrap(true);
   lblInbox->setAlignment(Qt::AlignLeft | Qt::AlignTop);

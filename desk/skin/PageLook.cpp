@@ -80,10 +80,10 @@ QPushButton* pageButton(QWidget* parent, const QString& caption, QRect at) {
   b->setAutoDefault(false);
   b->setCursor(Qt::PointingHandCursor);
   b->setStyleSheet(
-      QString("QPushButton { color: %1; background: #deeb98; border: 1px solid %2; border-radius: 4px; }"
+      QString("QPushButton { color: %1; background: %3; border: 1px solid %2; border-radius: 4px; }"
               "QPushButton:hover { background: #c8e27a; }"
               "QPushButton:disabled { color: #8a9a86; background: #e8eede; border-color: #b8c8b0; }")
-          .arg(cssColour(kDialogText), cssColour(kFrameGreen)));
+          .arg(cssColour(kDialogText), cssColour(kFrameGreen), cssColour(kInboxFill)));
   return b;
 }
 
