@@ -11,12 +11,13 @@
 #include <QStackedWidget>
 #include <QValueAxis>
 
-#include "../pages/MarketTestFixture.h"
 #include "PriceHistoryChart.h"
+#include "pages/MarketTestFixture.h"
 
 namespace {
 
-// The chart's widths: its design width and those the Market page gives it at 1366x768 and 1920x1080.
+// The chart's widths: its design width and about those the Market page gives it at 1366x768 and
+// 1920x1080.
 constexpr int kWidths[] = {327, 675, 1230};
 
 // The value labels the chart draws: every visible text but its title.
