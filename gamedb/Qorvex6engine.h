@@ -177,6 +177,8 @@ class qxSaveGame {
   bool countDownFactors();
   bool recordPrice(const char* symbol, float price);
 
+  // A market's index is its level (capitalisation / base) times this.
+  static constexpr float kIndexPerLevel = 100;
   // The capitalisation at which a market's index stands at 100; 1 for an unknown market.
   static float indexBase(int marketIndex);
   static float indexBaseOf(const std::string& marketTitle);

@@ -88,6 +88,10 @@ class QorvexCore {
   // The index samples the market's open session has stored so far: one per visited work hour before
   // the current one (h - 1 in the twenty-cycle timeline); 0 while the market is closed.
   int getSessionSamples(int market) const;
+  // The newest sample's change in percent since the last sample before the market's open session, from
+  // the market's index history newest first (at least getSessionSamples + 1 samples); none while the
+  // market is closed, with too few samples or a reference not above 0.
+  std::optional<double> getSessionChange(int market, const pList<qxMktIndex>& newestFirst) const;
   void openMarket(const std::string& title);
   void closeMarket(const std::string& title);
   void getStep(int& currentStep, int& steps) const;

@@ -132,6 +132,15 @@ int QorvexCore::getSessionSamples(int market) const {
   return samples;
 }
 
+std::optional<double> QorvexCore::getSessionChange(int market, const pList<qxMktIndex>& newestFirst) const {
+  if (getMarketHour(market) == -1) return std::nullopt;
+  const int reference = getSessionSamples(market);
+  if (newestFirst.count() <= reference) return std::nullopt;
+  const float base = newestFirst.at(reference).index;
+  if (!(base > 0)) return std::nullopt;
+  return (static_cast<double>(newestFirst.at(0).index) - base) * 100 / base;
+}
+
 void QorvexCore::openMarket(const std::string& title) {
   debugLog("--OPEN MARKET--");
   database->resetStockDay(title);

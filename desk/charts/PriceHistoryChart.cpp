@@ -1,6 +1,7 @@
 #include "PriceHistoryChart.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -27,9 +28,31 @@ QChart* titledChart(const QString& title) {
   return chart;
 }
 
+// Round ticks over the values, never below 0, each label with the decimals its step needs.
 void fitAxis(QValueAxis* axis, double low, double high) {
-  const double pad = high > low ? (high - low) * 0.08 : std::max(1e-6, std::abs(high) * 0.05);
-  axis->setRange(low - pad, high + pad);
+  const double pad = high > low ? (high - low) * 0.08 : (high != 0 ? std::abs(high) * 0.05 : 1.0);
+  axis->setRange(low >= 0 ? std::max(0.0, low - pad) : low - pad, high + pad);
+  axis->applyNiceNumbers();
+  // The nice steps are 1, 2 or 5 times a power of ten.
+  const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
+  const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 6);
+  axis->setLabelFormat(QString("%.%1f").arg(decimals));
+  axis->setLabelsVisible(true);
+}
+
+// An empty chart shows no scale at all.
+void clearAxis(QValueAxis* axis) {
+  axis->setLabelsVisible(false);
+  axis->setRange(0, 1);
+}
+
+// Qt Charts measures the axis labels only while the view is shown: labels set while it was hidden
+// would stay cut to "..." in the space the earlier ones took. Setting the range again measures them.
+void measureLabels(QValueAxis* axis) {
+  const double low = axis->min();
+  const double high = axis->max();
+  axis->setRange(low, high + (high - low) + 1);
+  axis->setRange(low, high);
 }
 
 QFont axisFont() {
@@ -44,6 +67,7 @@ PriceHistoryChart::PriceHistoryChart(QWidget* parent, const QString& title) : QC
   axisY_ = new QValueAxis;
   axisX_->setLabelsVisible(false);
   axisY_->setLabelsFont(axisFont());
+  clearAxis(axisY_);
   chart->addAxis(axisX_, Qt::AlignBottom);
   chart->addAxis(axisY_, Qt::AlignLeft);
   setChart(chart);
@@ -70,11 +94,19 @@ void PriceHistoryChart::setPoints(const std::vector<Point>& points) {
     }
     run->append(static_cast<double>(i), points[i].value);
   }
-  if (points.empty()) return;
+  if (points.empty()) {
+    clearAxis(axisY_);
+    return;
+  }
   const auto [low, high] = std::minmax_element(
       points.begin(), points.end(), [](const Point& a, const Point& b) { return a.value < b.value; });
   axisX_->setRange(0, std::max<double>(1, static_cast<double>(points.size() - 1)));
   fitAxis(axisY_, low->value, high->value);
+}
+
+void PriceHistoryChart::showEvent(QShowEvent* event) {
+  QChartView::showEvent(event);
+  measureLabels(axisY_);
 }
 
 int PriceHistoryChart::runCount() const {
@@ -100,7 +132,7 @@ AmountBars::AmountBars(QWidget* parent, const QString& title) : QChartView(paren
   axisX_->setGridLineVisible(false);
   axisY_ = new QValueAxis;
   axisY_->setLabelsFont(axisFont());
-  axisY_->setLabelFormat("%.0f");
+  clearAxis(axisY_);
   chart->addAxis(axisX_, Qt::AlignBottom);
   chart->addAxis(axisY_, Qt::AlignLeft);
   series->attachAxis(axisX_);
@@ -120,8 +152,17 @@ void AmountBars::setValues(const std::vector<double>& values) {
   }
   set_->append(bars);
   axisX_->setCategories(categories);
-  const double high = values.empty() ? 1 : *std::max_element(values.begin(), values.end());
-  axisY_->setRange(0, high > 0 ? high * 1.08 : 1);
+  if (values.empty()) {
+    clearAxis(axisY_);
+    return;
+  }
+  const auto [low, high] = std::minmax_element(values.begin(), values.end());
+  fitAxis(axisY_, std::min(0.0, *low), std::max(0.0, *high));
+}
+
+void AmountBars::showEvent(QShowEvent* event) {
+  QChartView::showEvent(event);
+  measureLabels(axisY_);
 }
 
 }  // namespace desk

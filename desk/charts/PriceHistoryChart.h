@@ -25,7 +25,8 @@ class PriceHistoryChart : public QChartView {
 
   PriceHistoryChart(QWidget* parent, const QString& title);
 
-  // Replaces the line by the points, the first at the left; the axes fit them.
+  // Replaces the line by the points, the first at the left; the axes fit them, and an empty line shows
+  // no scale.
   void setPoints(const std::vector<Point>& points);
   const std::vector<Point>& points() const { return points_; }
   // The series drawn for the points: one per run of a colour.
@@ -36,6 +37,7 @@ class PriceHistoryChart : public QChartView {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   QValueAxis* axisX_;
@@ -52,6 +54,9 @@ class AmountBars : public QChartView {
 
   void setValues(const std::vector<double>& values);
   const std::vector<double>& values() const { return values_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   QBarSet* set_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "HoldingProfit.h"
 #include "NumberText.h"
 
 namespace desk::gadget {
@@ -19,8 +20,8 @@ int trendLevelOf(double percent) {
 pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double current, double average) {
   pGadgetDisplayUnit line;
   line.text = std::string(symbol) + "   " + currency + platform::formatNumber("%0.2n", current);
-  const double percent = average > 0 ? (current - average) * 100 / average : 0;
-  if (!std::isfinite(percent) || percent == 0) {
+  const double percent = Qorvex6::holdingProfitPercent(current, average);
+  if (percent == 0) {
     line.text += " (--)";
     return line;
   }
@@ -29,16 +30,10 @@ pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double cu
   return line;
 }
 
-pGadgetDisplayUnit indexLine(std::string_view title, const std::vector<float>& newestFirst, int hour) {
-  const int count = static_cast<int>(newestFirst.size());
-  const double current = count > 0 ? newestFirst.front() : 0.0;
-  // The value at the market's first open cycle of the day: `hour` samples back counts the newest as one.
-  const double previous =
-      hour >= 1 && hour <= count - 1 ? newestFirst[static_cast<std::size_t>(hour - 1)] : current;
-  std::string change;
-  if (previous > 0 && current != previous)
-    change = platform::formatNumber("(%0.2f%%)", (current - previous) * 100 / previous);
-  return {std::string(title) + "   " + platform::formatNumber("%0.2n", current) + " " + change, 0};
+pGadgetDisplayUnit indexLine(std::string_view title, double current, std::optional<double> change) {
+  std::string text = std::string(title) + "   " + platform::formatNumber("%0.2n", current) + " ";
+  if (change && std::isfinite(*change) && *change != 0) text += platform::formatNumber("(%0.2f%%)", *change);
+  return {text, 0};
 }
 
 int linesHeight(int holdings) {

@@ -3,9 +3,9 @@
 
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // One line of the gadget and the trend level of a holding line (0 for index lines).
 struct pGadgetDisplayUnit {
@@ -20,17 +20,13 @@ namespace desk::gadget {
 int trendLevelOf(double percent);
 
 // "SYM   $12.50 (+25.00%)": the symbol, the currency letter, the current price and the change from the
-// average price; "(--)" and level 0 when there is no change, no average price or no finite change.
+// average price; "(--)" and level 0 when there is no change, no price or no average price.
 pGadgetDisplayUnit holdingLine(std::string_view symbol, char currency, double current, double average);
 
-// "Thai   1,234.56 (1.50%)": the market title, its newest index and the change since the value `hour`
-// samples back; `newestFirst` holds the newest samples, newest first. The change is left out (a trailing
-// blank stays) when the market is closed (hour -1), the history is too short, the earlier value is not
-// above 0 or nothing moved.
-pGadgetDisplayUnit indexLine(std::string_view title, const std::vector<float>& newestFirst, int hour);
-
-// The samples indexLine needs at most: the newest and the one ten open hours back.
-inline constexpr int kIndexSamples = 11;
+// "Thai   1,234.56 (1.50%)": the market title, its newest index and its change in percent since the
+// market's session opened (QorvexCore::getSessionChange). The change is left out (a trailing blank
+// stays) when there is none or nothing moved.
+pGadgetDisplayUnit indexLine(std::string_view title, double current, std::optional<double> change);
 
 // The height of the lines label for `holdings` holding lines: 6 per line below five, 24 per line from
 // five, at least 230.

@@ -169,12 +169,11 @@ void TfrmGadget::refreshData() {
     for (int market = 0; market < 6; ++market) {
       std::string title;
       Qorvex6::marketTitleOf(title, market);
-      const Qorvex6::pList<Qorvex6::qxMktIndex> history =
-          core.getIndexHistory(title, true, desk::gadget::kIndexSamples);
-      std::vector<float> newestFirst;
-      for (int k = 0; k < history.count(); ++k)
-        newestFirst.push_back(history.at(k).index);
-      indices.push_back(desk::gadget::indexLine(title, newestFirst, core.getMarketHour(market)));
+      // The newest sample and the session's reference, compared as the Market page does.
+      const Qorvex6::pList<Qorvex6::qxMktIndex> newestFirst =
+          core.getIndexHistory(title, true, core.getSessionSamples(market) + 1);
+      indices.push_back(desk::gadget::indexLine(title, newestFirst.at(0).index,
+                                                core.getSessionChange(market, newestFirst)));
     }
   } catch (const std::exception& e) {
     qInfo("gadget refresh: %s", e.what());

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include <QFrame>
 #include <QLabel>
 #include <QStackedWidget>
 
@@ -26,6 +27,7 @@ inline constexpr int kBodyTop = 90;
 
 inline constexpr std::uint32_t kPageTitleColour = 0x113127;
 inline constexpr std::uint32_t kPageValueColour = 0x2B7942;
+inline constexpr std::uint32_t kSlotFrameColour = 0x318A45;
 
 // A plain-text label in the window font at `at`.
 inline QLabel* pageLabel(QWidget* parent, const QString& caption, QRect at, int pixels, std::uint32_t colour,
@@ -35,6 +37,9 @@ inline QLabel* pageLabel(QWidget* parent, const QString& caption, QRect at, int 
 
 // A sub-page's title.
 QLabel* pageTitle(QWidget* parent, const QString& caption, QPoint at);
+
+// The white frame of a belonging's or a product's slot, named "Shape".
+QFrame* slotFrame(QWidget* parent, QRect at);
 
 // A light, framed panel added to a page's body stack.
 QWidget* bodyPanel(QStackedWidget* body, const char* name);

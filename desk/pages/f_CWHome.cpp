@@ -111,7 +111,8 @@ void TfrmCwHome::buildHeader() {
   Shape11 = new QFrame(panelTop);
   Shape11->setObjectName("Shape11");
   Shape11->setStyleSheet(
-      "QFrame#Shape11 { background: #98ebde; border: 2px solid #8dca68; border-radius: 4px; }");
+      QString("QFrame#Shape11 { background: %1; border: 2px solid %2; border-radius: 4px; }")
+          .arg(desk::cssColour(desk::kInboxFill), desk::cssColour(desk::kFrameGreen)));
   lblInbox = label(panelTop, QString(), QRect(0, 0, 10, 10), 13, kValueColour);
   lblInbox->setWordWrap(true);
   lblInbox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -235,11 +236,7 @@ void TfrmCwHome::buildLife() {
   title(panelLife, "My Stuffs", QPoint(24, 10));
   for (int n = 0; n < kSlots; ++n) {
     const QPoint at(24 + (n % 5) * kSlotStepX, 42 + (n / 5) * kSlotStepY);
-    Shape[n] = new QFrame(panelLife);
-    Shape[n]->setObjectName("Shape");
-    Shape[n]->setStyleSheet(
-        "QFrame#Shape { background: white; border: 1px solid #318a45; border-radius: 4px; }");
-    Shape[n]->setGeometry(QRect(at, QSize(kSlotWidth, kSlotHeight)));
+    Shape[n] = desk::slotFrame(panelLife, QRect(at, QSize(kSlotWidth, kSlotHeight)));
     product[n] = new QLabel(panelLife);
     product[n]->setGeometry(at.x() + (kSlotWidth - 112) / 2, at.y() + 4, 112, 112);
     product[n]->setAlignment(Qt::AlignCenter);

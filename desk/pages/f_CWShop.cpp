@@ -9,6 +9,7 @@
 
 #include "JpegLoader.h"
 #include "NumberText.h"
+#include "PageWidgets.h"
 #include "SkinWidgets.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
@@ -114,11 +115,7 @@ void TfrmCwShop::buildStore() {
 
   for (int n = 0; n < kSlots; ++n) {
     const QPoint at = slotPlace(n);
-    Shape[n] = new QFrame(panelStore);
-    Shape[n]->setObjectName("Shape");
-    Shape[n]->setStyleSheet(
-        "QFrame#Shape { background: white; border: 1px solid #318a45; border-radius: 4px; }");
-    Shape[n]->setGeometry(QRect(at, QSize(kSlotWidth, kSlotHeight)));
+    Shape[n] = desk::slotFrame(panelStore, QRect(at, QSize(kSlotWidth, kSlotHeight)));
     product[n] = new QLabel(panelStore);
     product[n]->setGeometry(at.x() + (kSlotWidth - kPicture) / 2, at.y() + 6, kPicture, kPicture);
     bitmaps_[n] = QPixmap(kPicture, kPicture);

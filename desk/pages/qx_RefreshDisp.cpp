@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include "Colors.h"
+#include "HoldingProfit.h"
 #include "NumberText.h"
 #include "Qorvex6class.h"
 #include "SkinWidgets.h"
@@ -178,7 +179,7 @@ void qxRefreshDisp::fillHoldings(TfrmCwHome& page) {
     // One read of the stock gives both its price and its status.
     const Qorvex6::qxStockInfo stock = core.getStockInfo(row.symbol);
     const float cur = QorvexCore::getPrice(stock);
-    const float percent = cur == 0 ? 0.0f : (cur - avg) * 100.0f / cur;
+    const auto percent = static_cast<float>(Qorvex6::holdingProfitPercent(cur, avg));
     const int status = stock.status;
     const int m = Qorvex6::marketIndexOf(row.marketTitle);
     addRow(holdingStateImage(status, percent),

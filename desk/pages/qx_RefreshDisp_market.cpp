@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,18 +88,14 @@ void qxRefreshDisp::fillMarket(TfrmCwMarket& page) {
   // Index line: the change since the last sample of the previous session.
   const float index = indexes.at(0).index;
   QString change;
-  if (open) {
-    const float ref = indexes.at(reference).index;
-    if (indexes.count() > reference && ref > 0) {
-      const double moved = (static_cast<double>(index) - ref) * 100 / ref;
-      change = number(" (%0.2n%%)", moved);
-      if (moved > 0) {
-        page.imgIndexUp->show();
-        page.imgIndexDown->hide();
-      } else if (moved < 0) {
-        page.imgIndexUp->hide();
-        page.imgIndexDown->show();
-      }
+  if (const std::optional<double> moved = core.getSessionChange(m, indexes)) {
+    change = number(" (%0.2n%%)", *moved);
+    if (*moved > 0) {
+      page.imgIndexUp->show();
+      page.imgIndexDown->hide();
+    } else if (*moved < 0) {
+      page.imgIndexUp->hide();
+      page.imgIndexDown->show();
     }
   }
   if (change.isEmpty()) page.imgIndexDown->hide();
@@ -132,8 +129,9 @@ void qxRefreshDisp::fillMarket(TfrmCwMarket& page) {
 
   page.lblMktCap->setText(caps.count() == 0 ? QString("--")
                                             : text(core.formatMoney(caps.at(0).mktcap, m, false)));
-  page.lbl52WkHigh->setText(number("%0.2n", market.wk52high));
-  page.lbl52WkLow->setText(number("%0.2n", market.wk52low));
+  // The range is stored on the level scale; it is shown beside the index, on the index's scale.
+  page.lbl52WkHigh->setText(number("%0.2n", market.wk52high * Qorvex6::qxSaveGame::kIndexPerLevel));
+  page.lbl52WkLow->setText(number("%0.2n", market.wk52low * Qorvex6::qxSaveGame::kIndexPerLevel));
   fillMarketRankings(page, title, m, open, stocks.count());
 }
 

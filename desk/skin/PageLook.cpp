@@ -45,10 +45,11 @@ void PageBackground::paint(QWidget* page) {
 void panelLook(QWidget* panel, int alpha) {
   if (panel->objectName().isEmpty()) panel->setObjectName("panel");
   panel->setAttribute(Qt::WA_StyledBackground);
-  panel->setStyleSheet(QString("QWidget#%1 { background: rgba(244, 250, 236, %2); border: 1px solid #8dca68;"
+  panel->setStyleSheet(QString("QWidget#%1 { background: rgba(244, 250, 236, %2); border: 1px solid %3;"
                                " border-radius: 6px; }")
                            .arg(panel->objectName())
-                           .arg(alpha));
+                           .arg(alpha)
+                           .arg(cssColour(kFrameGreen)));
 }
 
 QLabel* plainLabel(QWidget* parent, const QString& caption, QRect at, int pixels, std::uint32_t colour,
@@ -65,10 +66,11 @@ void dropDownLook(QComboBox* list, int pixels) {
   list->setEditable(false);
   list->setFont(windowFont(pixels));
   list->setStyleSheet(
-      "QComboBox { color: #113127; background: #f3f8f1; border: 1px solid #68ca8d; border-radius: 4px;"
-      " padding: 0 6px; }"
-      "QComboBox QAbstractItemView { color: #113127; background: #f3f8f1;"
-      " selection-background-color: #286e6e; selection-color: #faf4dc; }");
+      QString("QComboBox { color: %1; background: %2; border: 1px solid %3; border-radius: 4px;"
+              " padding: 0 6px; }"
+              "QComboBox QAbstractItemView { color: %1; background: %2;"
+              " selection-background-color: #286e6e; selection-color: #faf4dc; }")
+          .arg(cssColour(kDialogText), cssColour(kFieldBackground), cssColour(kFrameGreen)));
 }
 
 QPushButton* pageButton(QWidget* parent, const QString& caption, QRect at) {
@@ -78,9 +80,10 @@ QPushButton* pageButton(QWidget* parent, const QString& caption, QRect at) {
   b->setAutoDefault(false);
   b->setCursor(Qt::PointingHandCursor);
   b->setStyleSheet(
-      "QPushButton { color: #113127; background: #deeb98; border: 1px solid #68ca8d; border-radius: 4px; }"
-      "QPushButton:hover { background: #c8e27a; }"
-      "QPushButton:disabled { color: #8a9a86; background: #e8eede; border-color: #b8c8b0; }");
+      QString("QPushButton { color: %1; background: %3; border: 1px solid %2; border-radius: 4px; }"
+              "QPushButton:hover { background: #c8e27a; }"
+              "QPushButton:disabled { color: #8a9a86; background: #e8eede; border-color: #b8c8b0; }")
+          .arg(cssColour(kDialogText), cssColour(kFrameGreen), cssColour(kInboxFill)));
   return b;
 }
 

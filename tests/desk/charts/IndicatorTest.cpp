@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QColor>
@@ -115,6 +117,63 @@ TEST(Indicator, CandleShapesForRisingFallingAndMissingValues) {
   ASSERT_FALSE(labels.empty());
   EXPECT_EQ(labels.front().text, "55.00");
   EXPECT_EQ(labels.front().y1, 17);
+}
+
+// The wick of one candle, from its top to its bottom row, or none.
+std::optional<std::pair<int, int>> wickOf(const DailyPriceMarker& candle) {
+  RecordingCanvas canvas;
+  qxIndicator chart(400, 300, &canvas);
+  chart.currentPrice = 10;  // range 0..55, lower edge 0
+  chart.markers = {candle};
+  chart.prepareCandlestick();
+  const auto wicks = canvas.of('L', kWick);
+  if (wicks.empty()) return std::nullopt;
+  EXPECT_EQ(wicks.size(), 1u);
+  return std::make_pair(wicks[0].y1, wicks[0].y2);
+}
+
+Qorvex6::qxStockHistory dailyRow(float open, float close, float high, float low) {
+  Qorvex6::qxStockHistory row;
+  row.open = open;
+  row.close = close;
+  row.high = high;
+  row.low = low;
+  return row;
+}
+
+TEST(Indicator, AWickWhereverTheHighIsKnown) {
+  const float scale = (300 - 40) / 55.0f;
+  const auto y = [&](float v) { return static_cast<int>(300 - v * scale - 20); };
+  using Wick = std::optional<std::pair<int, int>>;
+  const auto from = [&](float high, float low) { return Wick(std::make_pair(y(high), y(low))); };
+  // A daily row's missing high or low is taken from its open and close.
+  const struct {
+    Qorvex6::qxStockHistory row;
+    Wick wick;
+  } rows[] = {
+      {dailyRow(10, 12, 13, 0), from(13, 10)},  // only the low missing
+      {dailyRow(10, 12, 0, 9), from(12, 9)},    // only the high missing
+      {dailyRow(12, 10, 0, 0), from(12, 10)},
+  };
+  for (const auto& c : rows) {
+    Qorvex6::pList<Qorvex6::qxStockHistory> list;
+    list.items.push_back(c.row);
+    const std::vector<DailyPriceMarker> candles = candlesOf(list);
+    ASSERT_EQ(candles.size(), 1u);
+    EXPECT_EQ(wickOf(candles[0]), c.wick) << c.row.high << "/" << c.row.low;
+  }
+  // A candle handed over with a low of 0 has its wick at the high; without a usable high, none.
+  const struct {
+    DailyPriceMarker candle;
+    Wick wick;
+  } candles[] = {
+      {{10, 12, 13, 9}, from(13, 9)},
+      {{10, 12, 13, 0}, from(13, 13)},
+      {{10, 12, 0, 9}, std::nullopt},
+      {{10, 12, 200000, 9}, std::nullopt},
+  };
+  for (const auto& c : candles)
+    EXPECT_EQ(wickOf(c.candle), c.wick) << c.candle.high << "/" << c.candle.low;
 }
 
 TEST(Indicator, NothingWithoutCandlesAndOnlyTheBackgroundInATinyBox) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
+#include "pages/MarketTestFixture.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ TEST(GadgetLines, HoldingLinesAndLevels) {
       {'$', 10, 10, "AAA   $10.00 (--)", 0},
       {'$', 10, 0, "AAA   $10.00 (--)", 0},
       {'$', 10, -1, "AAA   $10.00 (--)", 0},
+      {'$', 0, 10, "AAA   $0.00 (--)", 0},  // no price
       {'B', 10.25, 10, "AAA   B10.25 (+2.50%)", 1},
       {'P', 10.24, 10, "AAA   P10.24 (+2.40%)", 0},
       {'Y', 9.75, 10, "AAA   Y9.75 (-2.50%)", 0},
@@ -61,25 +64,18 @@ TEST(GadgetLines, HoldingLinesAndLevels) {
   EXPECT_EQ(Qorvex6::QorvexCore::getCurrencySymbol(4), '$');
 }
 
-TEST(GadgetLines, IndexChangeSinceTheMarketOpened) {
-  const std::vector<float> history = {110, 105, 100};  // newest first
+TEST(GadgetLines, IndexLinesShowAChangeOnlyWhenThereIsOne) {
   const struct {
-    std::vector<float> values;
-    int hour;
+    double current;
+    std::optional<double> change;
     const char* text;
   } cases[] = {
-      {history, 2, "Thai   110.00 (4.76%)"},
-      {history, 1, "Thai   110.00 "},  // opened this cycle: nothing to compare yet
-      {history, 3, "Thai   110.00 "},  // needs a value before the opening one
-      {history, 0, "Thai   110.00 "},
-      {history, -1, "Thai   110.00 "},  // closed
-      {{100, 110, 1}, 2, "Thai   100.00 (-9.09%)"},
-      {{110, 0, 1}, 2, "Thai   110.00 "},  // nothing to divide by
-      {{}, 1, "Thai   0.00 "},
-      {{1234.5f}, 1, "Thai   1,234.50 "},
+      {110, 4.7619, "Thai   110.00 (4.76%)"}, {100, -9.0909, "Thai   100.00 (-9.09%)"},
+      {110, 0.0, "Thai   110.00 "},  // nothing moved
+      {110, std::nullopt, "Thai   110.00 "},  {1234.5, std::nullopt, "Thai   1,234.50 "},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(indexLine("Thai", c.values, c.hour).text, c.text) << c.hour;
+    EXPECT_EQ(indexLine("Thai", c.current, c.change).text, c.text);
 }
 
 TEST(GadgetLines, HeightAndPlacement) {
@@ -257,6 +253,49 @@ TEST_F(GadgetTest, TickTurnsTheClockRedThenGreenAndACycleRefreshesOnTheGuiThread
   EXPECT_EQ(gadget_->lblClock->palette().color(QPalette::WindowText), TfrmGadget::kIdleClock);
   EXPECT_EQ(gadget_->lblClock->text(), TfrmMain::dayText(main_->core->database->daycount));
   EXPECT_TRUE(gadget_->timerToggle->isActive());
+}
+
+// The gadget beside the Market page, on one game.
+class GadgetBesideMarketTest : public MarketTest {
+ protected:
+  void SetUp() override {
+    MarketTest::SetUp();
+    if (HasFatalFailure()) return;
+    gadget_ = std::make_unique<TfrmGadget>(main_.get());
+  }
+  void TearDown() override {
+    gadget_.reset();
+    MarketTest::TearDown();
+  }
+  std::unique_ptr<TfrmGadget> gadget_;
+};
+
+TEST_F(GadgetBesideMarketTest, TheIndexChangeIsTheMarketPagesInBothTimelines) {
+  // Thai's samples 100 to 111, the newest last.
+  for (int i = 0; i < 12; ++i)
+    sql("INSERT INTO [index] (MarketTitle, [clock], [mktcap], [index]) VALUES ('Thai', 0, 0, " +
+        std::to_string(100 + i) + ")");
+  const struct {
+    int timeline, cycle;
+    const char* market;
+    const char* gadget;
+  } cases[] = {
+      {0, 11, "111.00  (1.83%)", "Thai   111.00 (1.83%)"},  // hour 3: two samples today, from 109
+      {0, 18, "111.00  (8.82%)", "Thai   111.00 (8.82%)"},  // hour 10: nine samples today, from 102
+      {1, 11, "111.00  (0.91%)", "Thai   111.00 (0.91%)"},  // Swift visited cycle 9 only: from 110
+      {1, 18, "111.00  (1.83%)", "Thai   111.00 (1.83%)"},  // cycles 9 and 11: from 109
+      {1, 9, "111.00  (0.00%)", "Thai   111.00 "},          // the first hour: nothing moved yet
+  };
+  showMarket(kThai);
+  for (const auto& c : cases) {
+    db().timelineMode = c.timeline;
+    atCycle(c.cycle);
+    refresh();
+    gadget_->refreshData();
+    EXPECT_EQ(page_->lblIndex->text(), c.market) << c.timeline << "@" << c.cycle;
+    ASSERT_EQ(gadget_->indexLines.size(), 6u);
+    EXPECT_EQ(gadget_->indexLines[0].text, c.gadget) << c.timeline << "@" << c.cycle;
+  }
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST_F(HomePageTest, ASampleGameFillsTheListChartsSlotsRecordsAndMilestones) {
   showHome();
 
   // Holdings, longest held first; the sample buys at 0.5, 0.95, 1, 1.2 and 2.5 times the current price
-  // and halts, suspends and marks ex-dividend its first three stocks.
+  // and halts, suspends and marks ex-dividend its first three stocks. The percent is taken on the cost.
   const Qorvex6::pList<Qorvex6::qxShare> holdings = main_->core->getPortfolio();
   ASSERT_EQ(holdings.count(), 5);
   struct Expected {
@@ -224,11 +224,11 @@ TEST_F(HomePageTest, ASampleGameFillsTheListChartsSlotsRecordsAndMilestones) {
     const char* days;
     int picture;
   };
-  const Expected expected[5] = {{"-150.000 %", "5,000", "50", 10},
-                                {"-20.000 %", "4,000", "40", 9},
+  const Expected expected[5] = {{"-60.000 %", "5,000", "50", 10},
+                                {"-16.667 %", "4,000", "40", 9},
                                 {"0.000 %", "3,000", "30", 5},
-                                {"5.000 %", "2,000", "20", 4},
-                                {"50.000 %", "1,000", "10", 3}};
+                                {"5.263 %", "2,000", "20", 4},
+                                {"100.000 %", "1,000", "10", 3}};
   ASSERT_EQ(page_->lstPortFolio->topLevelItemCount(), 5);
   for (int i = 0; i < 5; ++i) {
     const Qorvex6::qxShare share = holdings.get(i);
@@ -327,6 +327,35 @@ TEST_F(HomePageTest, ASampleGameFillsTheListChartsSlotsRecordsAndMilestones) {
   EXPECT_EQ(page_->lblStar->text(),
             QString::number(onDisk("SELECT SUM(star) FROM milestone WHERE passed = 1").at(0, 0).asInteger()));
   EXPECT_NE(page_->lblStar->text(), "0");
+}
+
+// A holding worth 40 % of its cost has lost 60 %, as the gadget says.
+TEST_F(HomePageTest, ProfitIsAPercentOfTheAverageBuyPriceAndPicksThePicture) {
+  const Qorvex6::qxStockInfo stock = db().getStocks(nullptr).get(0);
+  const struct {
+    float average, current;
+    const char* percent;
+    int picture;
+  } cases[] = {
+      {43.01f, 37.31f, "-13.253 %", 9}, {100, 40, "-60.000 %", 10}, {10, 6.5f, "-35.000 %", 9},
+      {10, 16, "60.000 %", 6},          {10, 10.25f, "2.500 %", 7}, {10, 9.8f, "-2.000 %", 8},
+  };
+  for (const auto& c : cases) {
+    sql("DELETE FROM portfolio");
+    sql("UPDATE stock SET status = 0, currentPrice = " + std::to_string(c.current) + " WHERE symbol = '" +
+        stock.symbol + "'");
+    Qorvex6::qxShare share;
+    std::string(stock.symbol).copy(share.symbol, sizeof share.symbol - 1);
+    std::string(stock.marketTitle).copy(share.marketTitle, sizeof share.marketTitle - 1);
+    share.avg_price = c.average;
+    share.vol = 100;
+    ASSERT_TRUE(db().insertPortfolio(&share));
+    showHome();
+    ASSERT_EQ(page_->lstPortFolio->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = page_->lstPortFolio->topLevelItem(0);
+    EXPECT_EQ(row->text(4), c.percent) << c.average << " -> " << c.current;
+    EXPECT_TRUE(sameImage(row->icon(0), page_->imlStates[c.picture])) << c.average << " -> " << c.current;
+  }
 }
 
 TEST_F(HomePageTest, ThePortfolioValueLineShowsGainAndLossInTheirColours) {
