@@ -53,8 +53,10 @@ QPushButton* dialogButton(QWidget* parent, const QString& caption, QRect at) {
   button->setFont(windowFont(15, true));
   button->setCursor(Qt::PointingHandCursor);
   button->setStyleSheet(
-      "QPushButton { color: #113127; background: #deeb98; border: 1px solid #68ca8d; border-radius: 4px; }"
-      "QPushButton:hover { background: #c8e27a; }");
+      QString("QPushButton { color: %1; background: %2; border: 1px solid %3; border-radius: 4px; }"
+              "QPushButton:hover { background: #c8e27a; }")
+          .arg(desk::cssColour(desk::kDialogText), desk::cssColour(desk::kInboxFill),
+               desk::cssColour(desk::kFrameGreen)));
   return button;
 }
 

@@ -79,8 +79,9 @@ TfrmTransfer::TfrmTransfer(TfrmMain* main) : QDialog(main), main_(main) {
   lstAmount->setGeometry(kValueLeft, 188, 220, 132);
   lstAmount->setFont(desk::windowFont(16));
   lstAmount->setStyleSheet(
-      "QListWidget { color: #113127; background: #f3f8f1; border: 1px solid #286e6e; }"
-      "QListWidget::item:selected { background: #286e6e; color: #faf4dc; }");
+      QString("QListWidget { color: %1; background: %2; border: 1px solid #286e6e; }"
+              "QListWidget::item:selected { background: #286e6e; color: #faf4dc; }")
+          .arg(desk::cssColour(desk::kDialogText), desk::cssColour(desk::kFieldBackground)));
   lstAmount->hide();
   lstAmount->installEventFilter(this);
   FormCreate();

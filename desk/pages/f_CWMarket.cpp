@@ -156,8 +156,9 @@ void TfrmCwMarket::buildTop() {
   panelTop->setObjectName("panelTop");
   panelTop->setAttribute(Qt::WA_StyledBackground);
   panelTop->setStyleSheet(
-      "QWidget#panelTop { background: rgba(244, 250, 236, 200); border: 1px solid #8dca68; border-radius: "
-      "6px; }");
+      QString("QWidget#panelTop { background: rgba(244, 250, 236, 200); border: 1px solid %1; border-radius: "
+              "6px; }")
+          .arg(desk::cssColour(desk::kFrameGreen)));
   panelTop->setGeometry(kBodyLeft, kTopTop, 797, kTopHeight);
   selMarket = selector(panelTop, "Thai", {" Thai", " London", " Japan", " Singapore", " NewYork"},
                        QRect(10, 8, 150, 28));
