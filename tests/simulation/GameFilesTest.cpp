@@ -26,17 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace Qorvex6;
-
-std::string readBytes(const fs::path& file) {
-  std::string bytes;
-  std::error_code ec;
-  platform::readFile(file, std::size_t{1} << 26, bytes, ec);
-  return bytes;
-}
-
-void writeBytes(const fs::path& file, std::string_view bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 // Every entry of a folder, hidden ones included, sorted bytewise.
 std::vector<std::string> entries(const fs::path& folder) {

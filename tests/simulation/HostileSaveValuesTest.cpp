@@ -25,20 +25,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace Qorvex6;
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 constexpr int TICKS_PER_CYCLE = QorvexCore::STEPS_PER_CYCLE;
 const std::string kIntMax = std::to_string(std::numeric_limits<int>::max());
-
-std::string readBytes(const fs::path& file) {
-  std::string bytes;
-  std::error_code ec;
-  platform::readFile(file, std::size_t{1} << 26, bytes, ec);
-  return bytes;
-}
-
-void writeBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::string exact(double v) {
   char text[32];

@@ -24,17 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace Qorvex6;
-
-std::string readBytes(const fs::path& file) {
-  std::string bytes;
-  std::error_code ec;
-  platform::readFile(file, std::size_t{1} << 26, bytes, ec);
-  return bytes;
-}
-
-void writeBytes(const fs::path& file, std::string_view bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 // Ann's export: her cash and two listed holdings, QUOR held 120 days and VESR 3.
 ExportRecord annRecord() {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "DbConnection.h"
+#include "FileOps.h"
 
 namespace testsupport {
 
@@ -26,6 +27,17 @@ std::filesystem::path templateFile() {
 
 std::filesystem::path saveCheckerProgram() {
   return QORVEX_SAVE_CHECKER;
+}
+
+std::string readBytes(const std::filesystem::path& file) {
+  std::string bytes;
+  std::error_code ec;
+  platform::readFile(file, std::size_t{1} << 26, bytes, ec);
+  return bytes;
+}
+
+void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string dataScript(std::string_view name) {

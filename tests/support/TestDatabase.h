@@ -29,6 +29,10 @@ std::filesystem::path templateFile();
 // The built save checker, which a game core needs to load a save.
 std::filesystem::path saveCheckerProgram();
 
+// The whole of a file's bytes (empty when it cannot be read), and a file made of `bytes`.
+std::string readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, std::string_view bytes);
+
 // The text of a file of the data folder (schema.sql, seed.sql).
 std::string dataScript(std::string_view name);
 
