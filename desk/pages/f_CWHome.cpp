@@ -307,5 +307,12 @@ void TfrmCwHome::paintEvent(QPaintEvent*) {
 
 void TfrmCwHome::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!event->spontaneous()) panelBody->setCurrentWidget(panelPort);
+  // The main window coming back (from the gadget) shows the page as it was left.
+  if (!event->spontaneous() && pageWasHidden_) panelBody->setCurrentWidget(panelPort);
+  pageWasHidden_ = false;
+}
+
+void TfrmCwHome::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (isHidden()) pageWasHidden_ = true;
 }

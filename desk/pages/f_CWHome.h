@@ -161,6 +161,7 @@ class TfrmCwHome : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -180,6 +181,8 @@ class TfrmCwHome : public QWidget {
 
   TfrmMain* main_;
   bool gestureOnPress_ = false;  // the press on the name was the Alt gesture, so its release is no click
+  // The page itself was hidden (or never shown), not just the main window around it.
+  bool pageWasHidden_ = true;
   desk::PageBackground background_;
 };
 

@@ -28,6 +28,7 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 #include "f_CWHome.h"
+#include "f_Gadget.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
@@ -669,6 +670,23 @@ TEST_F(HomePageTest, MenusSelectTheirSubPageAndADoubleClickOpensTheMarket) {
   EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
   EXPECT_EQ(details, std::vector<std::string>{row->text(1).toStdString()});
   EXPECT_TRUE(page_->isHidden()) << "the Market page takes the place";
+}
+
+TEST_F(HomePageTest, BackFromTheGadgetTheSubPageInFrontKeepsItsHighlight) {
+  TfrmGadget gadget(main_.get());
+  main_->showGadget = [&] { gadget.showGadget(); };
+  main_->show();
+  showHome();
+  page_->submnuMoneyClick();
+  main_->btnMinMouseUp(Qt::LeftButton, Qt::NoModifier);
+  ASSERT_FALSE(main_->isVisible());
+  gadget.lblTitleClick();
+  settle();
+  ASSERT_TRUE(page_->isVisible());
+  EXPECT_EQ(page_->panelBody->currentWidget(), page_->panelMoney);
+  EXPECT_TRUE(page_->hil3->isVisibleTo(page_));
+  EXPECT_FALSE(page_->hil1->isVisibleTo(page_));
+  main_->hide();
 }
 
 // The Home page refreshed every 50 ms while the clock plays a whole game day at Fast (the race checker
