@@ -156,6 +156,8 @@ class TfrmCwHome : public QWidget {
   void lblUsernameMouseDown(Qt::KeyboardModifiers modifiers);
   // Places Label25 after the star total.
   void placeStarText();
+  // Shows the player's name in lblUsername, elided where it would reach the inbox block.
+  void showPlayerName(const QString& name);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -174,6 +176,7 @@ class TfrmCwHome : public QWidget {
   void buildMilestone();
   void selectSubPage(int index);
   void FormResize();
+  void placePlayerName();
   // The refusal of a game-changing action while a tick runs; true when refused.
   bool refusedWhileProcessing();
   void popup(const QString& title, const QString& text);
@@ -181,6 +184,7 @@ class TfrmCwHome : public QWidget {
 
   TfrmMain* main_;
   bool gestureOnPress_ = false;  // the press on the name was the Alt gesture, so its release is no click
+  QString playerName_;
   // The page itself was hidden (or never shown), not just the main window around it.
   bool pageWasHidden_ = true;
   desk::PageBackground background_;

@@ -672,6 +672,36 @@ TEST_F(HomePageTest, MenusSelectTheirSubPageAndADoubleClickOpensTheMarket) {
   EXPECT_TRUE(page_->isHidden()) << "the Market page takes the place";
 }
 
+TEST_F(HomePageTest, ALongNameIsElidedBeforeTheInboxBlock) {
+  const QString wide(31, QChar('W'));
+  sql("UPDATE profile SET playerName = '" + wide.toStdString() + "'");
+  sql("INSERT INTO inbox (message, isRead) VALUES ('Welcome', 0)");
+  const struct {
+    QSize screen;
+    bool elided;
+  } cases[] = {{{1366, 768}, true}, {{1920, 1080}, false}};
+  main_->show();
+  settle();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.screen.width());
+    main_->resize(c.screen);
+    settle();
+    showHome();
+    ASSERT_EQ(page_->width(), c.screen.width() - 10);
+    const QLabel* name = page_->lblUsername;
+    EXPECT_LT(name->geometry().right(), page_->Shape11->x()) << "the name runs into the inbox";
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width()) << "the name is cut off";
+    if (c.elided) {
+      EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
+      EXPECT_TRUE(wide.startsWith(name->text().chopped(1)));
+      EXPECT_EQ(name->toolTip(), wide);
+    } else {
+      EXPECT_EQ(name->text(), wide);
+    }
+  }
+  main_->hide();
+}
+
 TEST_F(HomePageTest, BackFromTheGadgetTheSubPageInFrontKeepsItsHighlight) {
   TfrmGadget gadget(main_.get());
   main_->showGadget = [&] { gadget.showGadget(); };
