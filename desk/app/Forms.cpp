@@ -26,31 +26,32 @@ void createForms() {
   frmMain = new TfrmMain;
   frmClientWindow = new TfrmClientWindow(frmMain);
   frmCwHome = new TfrmCwHome(frmMain);
-  frmCwMarket = new TfrmCwMarket(frmMain);
-  frmCwHome->showStockDetails = [](const std::string& symbol) {
-    if (frmCwMarket != nullptr) frmCwMarket->showHomeStock(symbol);
-  };
-  frmBidOffer = new TfrmBidOffer;
   frmCwSetting = new TfrmCwSetting(frmMain);
+  frmCwMarket = new TfrmCwMarket(frmMain);
   frmCwShop = new TfrmCwShop(frmMain);
   frmLoadGame = new TfrmLoadGame;
   frmNewGame = new TfrmNewGame;
   frmAddStock = new TfrmAddStock;
   frmAbout = new TfrmAbout;
+  frmBidOffer = new TfrmBidOffer;
   // A window of the start dialog's own, so that it takes input while that dialog is modal.
   Form1 = new TForm1(frmLoadGame);
   frmMsgPopup = new TfrmMsgPopup;
   frmMsgQuote = new TfrmMsgQuote;
   frmGadget = new TfrmGadget(frmMain);
+  frmTransfer = new TfrmTransfer(frmMain);  // freed with the main window
   frmFeedback = new TfrmFeedback;
+
+  frmCwHome->showStockDetails = [](const std::string& symbol) {
+    if (frmCwMarket != nullptr) frmCwMarket->showHomeStock(symbol);
+  };
+  frmCwHome->runTransfer = [] { return frmTransfer != nullptr && frmTransfer->run(); };
   frmMain->showGadget = [] { frmGadget->showGadget(); };
   frmLoadGame->openTestBench = [] {
     Form1->show();
     Form1->raise();
     Form1->activateWindow();
   };
-  frmTransfer = new TfrmTransfer(frmMain);  // freed with the main window
-  frmCwHome->runTransfer = [] { return frmTransfer != nullptr && frmTransfer->run(); };
 }
 
 void freeForms() {

@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   desk::QorvexApplication app(argc, argv);
   QApplication::setApplicationName("qorvex");
-  QApplication::setApplicationDisplayName("Qorvex");
   // The main window hides while the gadget shows; the program ends when the game is freed.
   QApplication::setQuitOnLastWindowClosed(false);
 

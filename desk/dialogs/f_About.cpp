@@ -12,6 +12,7 @@
 TfrmAbout* frmAbout = nullptr;
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setWindowTitle("Qorvex");
   const QImage picture = desk::skin("frmAbout_imgBK");
   const QSize size = picture.isNull() ? QSize(480, 300) : picture.size();
   setFixedSize(size);

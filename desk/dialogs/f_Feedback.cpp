@@ -44,6 +44,7 @@ QString serverText(const QString& text) {
 }  // namespace
 
 TfrmFeedback::TfrmFeedback(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setWindowTitle("Qorvex");
   const QSize size = desk::skinSize("frmFeedback_imgBK");
   setFixedSize(size);
   imgBK = new QLabel(this);

@@ -57,6 +57,7 @@ bool isClick(QObject* watched, QEvent* event) {
 
 TfrmMsgPopup::TfrmMsgPopup(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
+  setWindowTitle("Qorvex");
   const QImage background = desk::skin("frmMsgPopup_Image1");
   const QSize size = background.isNull() ? desk::skinSize("frmMsgPopup_Image1") : background.size();
   setFixedSize(size);

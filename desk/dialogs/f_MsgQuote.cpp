@@ -12,6 +12,7 @@ TfrmMsgQuote* frmMsgQuote = nullptr;
 
 TfrmMsgQuote::TfrmMsgQuote(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
+  setWindowTitle("Qorvex");
   setFixedSize(330, 107);
   // The note only informs: it leaves the keyboard focus where it was.
   setAttribute(Qt::WA_ShowWithoutActivating);

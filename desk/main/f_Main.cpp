@@ -407,9 +407,13 @@ void TfrmMain::layoutControls() {
     picture->move(btnSave->x() - picture->width() - 12, (kTopBarHeight - picture->height()) / 2);
 }
 
-void TfrmMain::placePage(QWidget* page) const {
+QRect TfrmMain::pageGeometry() const {
   const QRect client = wndClient->geometry();
-  page->setGeometry(0, client.top() + 3, client.width() - 10, client.height() - 9);
+  return {0, client.top() + 3, client.width() - 10, client.height() - 9};
+}
+
+void TfrmMain::placePage(QWidget* page) const {
+  page->setGeometry(pageGeometry());
   page->show();
   page->raise();
 }

@@ -117,7 +117,9 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   int currentPage = 0;
   int Tag = 0;  // 0 until a game runs, 255 afterwards
 
-  // Places a page over the client area, below the menu, and brings it to the front.
+  // Where a page lies: over the client area, below the menu.
+  QRect pageGeometry() const;
+  // Places a page there and brings it to the front.
   void placePage(QWidget* page) const;
 
   // The Market page's market selector index, once that page is there; unset or -1 counts as 0.

@@ -1,5 +1,7 @@
 #include "f_CWHome.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -270,6 +272,21 @@ void TfrmCwHome::buildMilestone() {
   scrollMilestone->setWidget(lblMilestone);
 }
 
+void TfrmCwHome::showPlayerName(const QString& name) {
+  playerName_ = name;
+  placePlayerName();
+}
+
+void TfrmCwHome::placePlayerName() {
+  constexpr int kGapBeforeInbox = 12;
+  const int room = std::max(0, Shape11->x() - kGapBeforeInbox - lblUsername->x());
+  const QString shown = lblUsername->fontMetrics().elidedText(playerName_, Qt::ElideRight, room);
+  lblUsername->setText(shown);
+  lblUsername->setToolTip(shown == playerName_ ? QString() : playerName_);
+  lblUsername->adjustSize();
+  if (lblUsername->width() > room) lblUsername->resize(room, lblUsername->height());
+}
+
 void TfrmCwHome::placeStarText() {
   // Past a wide star total the text moves further right instead of overlapping it.
   Label25->move(lblStar->x() + std::max(17, lblStar->sizeHint().width() + 6), Label25->y());
@@ -291,6 +308,7 @@ void TfrmCwHome::FormResize() {
   Shape11->setGeometry(inboxLeft, 5, kInboxWidth, kTopHeight - 10);
   lblInbox->setGeometry(inboxLeft + 8, 8, kInboxWidth - 96, kTopHeight - 16);
   Button2->move(inboxLeft + kInboxWidth - Button2->width() - 8, kTopHeight - 10 - Button2->height() - 2);
+  placePlayerName();
 }
 
 void TfrmCwHome::resizeEvent(QResizeEvent* event) {
@@ -304,5 +322,12 @@ void TfrmCwHome::paintEvent(QPaintEvent*) {
 
 void TfrmCwHome::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!event->spontaneous()) panelBody->setCurrentWidget(panelPort);
+  // The main window coming back (from the gadget) shows the page as it was left.
+  if (!event->spontaneous() && pageWasHidden_) panelBody->setCurrentWidget(panelPort);
+  pageWasHidden_ = false;
+}
+
+void TfrmCwHome::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (isHidden()) pageWasHidden_ = true;
 }

@@ -159,11 +159,14 @@ class TfrmCwHome : public QWidget {
   void lblUsernameMouseDown(Qt::KeyboardModifiers modifiers);
   // Places Label25 after the star total.
   void placeStarText();
+  // Shows the player's name in lblUsername, elided where it would reach the inbox block.
+  void showPlayerName(const QString& name);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -176,6 +179,7 @@ class TfrmCwHome : public QWidget {
   void buildMilestone();
   void selectSubPage(int index);
   void FormResize();
+  void placePlayerName();
   // The refusal of a game-changing action while a tick runs; true when refused.
   bool refusedWhileProcessing();
   // The rename's message for a name the game did not take; none for any other result.
@@ -185,6 +189,9 @@ class TfrmCwHome : public QWidget {
 
   TfrmMain* main_;
   bool gestureOnPress_ = false;  // the press on the name was the Alt gesture, so its release is no click
+  QString playerName_;
+  // The page itself was hidden (or never shown), not just the main window around it.
+  bool pageWasHidden_ = true;
   desk::PageBackground background_;
 };
 

@@ -73,8 +73,10 @@ TfrmCwSetting::~TfrmCwSetting() {
 void TfrmCwSetting::showPage() {
   if (main_ == nullptr) return;
   loaded_ = false;
-  main_->placePage(this);
+  setGeometry(main_->pageGeometry());
   loadSettings();
+  show();
+  raise();
 }
 
 void TfrmCwSetting::loadSettings() {

@@ -125,8 +125,7 @@ void qxRefreshDisp::refreshHome() {
 void qxRefreshDisp::fillHome(TfrmCwHome& page) {
   QorvexCore& core = *frmMain->core;
   core.database->syncProfile(Qorvex6::PROFILE_READ);
-  page.lblUsername->setText(QString::fromUtf8(core.database->profile.playerName));
-  page.lblUsername->adjustSize();
+  page.showPlayerName(QString::fromUtf8(core.database->profile.playerName));
   // The rank and the value line share one valuation of the holdings.
   const double value = core.getPortfolioValue();
   page.lblLevel->setText("Level: " + text(core.getRank(value)));

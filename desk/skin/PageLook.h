@@ -22,8 +22,9 @@ namespace desk {
 // and conversion of a picture this large hand rows to a thread pool.
 QImage stretched(const QImage& source, int w, int h);
 
-// The main window's background painted behind a page as if the page did not cover it; the stretched
-// picture is kept until the page's size or place changes.
+// The main window's background painted behind a page as if the page did not cover it, so the picture
+// runs on without a seam into the margins where the main window shows; every docked page paints it so.
+// The stretched picture is kept until the page's size or place changes.
 class PageBackground {
  public:
   PageBackground();

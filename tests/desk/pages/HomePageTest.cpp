@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItem>
@@ -28,6 +29,7 @@
 #include "ScopedEnv.h"
 #include "TestDatabase.h"
 #include "f_CWHome.h"
+#include "f_Gadget.h"
 #include "f_Main.h"
 #include "f_MsgPopup.h"
 #include "f_MsgQuote.h"
@@ -698,6 +700,53 @@ TEST_F(HomePageTest, MenusSelectTheirSubPageAndADoubleClickOpensTheMarket) {
   EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
   EXPECT_EQ(details, std::vector<std::string>{row->text(1).toStdString()});
   EXPECT_TRUE(page_->isHidden()) << "the Market page takes the place";
+}
+
+TEST_F(HomePageTest, ALongNameIsElidedBeforeTheInboxBlock) {
+  const QString wide(31, QChar('W'));
+  sql("UPDATE profile SET playerName = '" + wide.toStdString() + "'");
+  sql("INSERT INTO inbox (message, isRead) VALUES ('Welcome', 0)");
+  const struct {
+    QSize screen;
+    bool elided;
+  } cases[] = {{{1366, 768}, true}, {{1920, 1080}, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.screen.width());
+    main_->resize(c.screen);
+    main_->layoutControls();
+    main_->mnuHomeClick();
+    // The hidden page lays itself out for its new size as a shown one would.
+    QResizeEvent resized(page_->size(), QSize());
+    QCoreApplication::sendEvent(page_, &resized);
+    settle();
+    ASSERT_EQ(page_->width(), c.screen.width() - 10);
+    const QLabel* name = page_->lblUsername;
+    EXPECT_LT(name->geometry().right(), page_->Shape11->x()) << "the name runs into the inbox";
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width()) << "the name is cut off";
+    if (c.elided) {
+      EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
+      EXPECT_TRUE(wide.startsWith(name->text().chopped(1)));
+      EXPECT_EQ(name->toolTip(), wide);
+    } else {
+      EXPECT_EQ(name->text(), wide);
+    }
+  }
+}
+
+TEST_F(HomePageTest, BackFromTheGadgetTheSubPageInFrontKeepsItsHighlight) {
+  TfrmGadget gadget(main_.get());
+  main_->showGadget = [&] { gadget.showGadget(); };
+  main_->show();
+  main_->mnuHomeClick();
+  page_->submnuMoneyClick();
+  main_->btnMinMouseUp(Qt::LeftButton, Qt::NoModifier);
+  ASSERT_FALSE(main_->isVisible());
+  gadget.lblTitleClick();
+  ASSERT_TRUE(page_->isVisible());
+  EXPECT_EQ(page_->panelBody->currentWidget(), page_->panelMoney);
+  EXPECT_TRUE(page_->hil3->isVisibleTo(page_));
+  EXPECT_FALSE(page_->hil1->isVisibleTo(page_));
+  main_->hide();
 }
 
 // The Home page refreshed every 50 ms while the clock plays a whole game day at Fast (the race checker

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QRect>
 
 #include "GameWindowTest.h"
 #include "f_CWSetting.h"
@@ -51,6 +53,22 @@ TEST_F(SettingPageTest, TheMenuShowsTheStoredSettings) {
   EXPECT_TRUE(page_->chkAutoUpdate->isChecked());
   main_->mnuHomeClick();
   EXPECT_FALSE(page_->isVisibleTo(main_.get()));
+}
+
+TEST_F(SettingPageTest, TheSettingsAreLoadedIntoThePlacedPageBeforeItShows) {
+  db().connection->executeScript("UPDATE profile SET autoSaveFreq = 3;");
+  db().readProfile();
+  bool shownWhileLoading = true;
+  QRect placedWhileLoading;
+  QObject::connect(page_->selAutoSave, &QComboBox::currentIndexChanged, page_, [&] {
+    shownWhileLoading = page_->isVisibleTo(main_.get());
+    placedWhileLoading = page_->geometry();
+  });
+  main_->mnuSettingClick();
+  EXPECT_FALSE(shownWhileLoading);
+  EXPECT_EQ(placedWhileLoading, main_->pageGeometry());
+  EXPECT_TRUE(page_->isVisibleTo(main_.get()));
+  EXPECT_EQ(page_->selAutoSave->currentText(), "Monthly");
 }
 
 TEST_F(SettingPageTest, ApplyWritesWhatTheControlsShowAndKeepsTheHiddenFlags) {

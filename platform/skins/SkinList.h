@@ -1,5 +1,5 @@
 // Every window picture the skin renderer draws: file name (skins/<name>.jpg) and size. A name is
-// <form>_<control>, the control that shows the picture. Shared by the renderer and the tests.
+// <form>_<control>, the control that shows the picture. Shared by the renderer, the windows and the tests.
 
 #pragma once
 
