@@ -1,45 +1,21 @@
 #include "f_Main.h"
 
-#include <algorithm>
-#include <array>
-#include <condition_variable>
-#include <filesystem>
-#include <system_error>
-
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QEventLoop>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QThread>
-#include <QUrl>
 
-#include "FileOps.h"
 #include "JpegLoader.h"
 #include "MainLook.h"
-#include "PageLook.h"
 #include "ResourceFolders.h"
 #include "SkinList.h"
 #include "SkinWidgets.h"
-#include "f_About.h"
-#include "f_CWHome.h"
-#include "f_CWMarket.h"
-#include "f_CWSetting.h"
 #include "f_CWShop.h"
-#include "f_Gadget.h"
 #include "f_LoadGame.h"
-#include "f_MsgPopup.h"
-#include "f_MsgQuote.h"
 #include "f_NewGame.h"
-#include "qx_RefreshDisp.h"
-#include "qx_Thread.h"
 
 TfrmMain* frmMain = nullptr;
 
