@@ -10,6 +10,7 @@
 #include "FileOps.h"
 #include "PlayerName.h"
 #include "Qorvex6class.h"
+#include "Qorvex6domain.h"
 #include "SaveValues.h"
 
 namespace Qorvex6 {
@@ -19,8 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr int CURRENT_VERSION = 670;
 constexpr std::size_t MAX_EXPORT_FILE = std::size_t{1} << 20;
-// A holding of an export said to be held longer than this (some 2,700 game years) is not taken.
-constexpr int MAX_HELD_DAYS = 1000000;
 
 void report(const std::string& what, const fs::path& file, const std::error_code& ec = {}) {
   QorvexCore::debugLog("game files: " + what + " " + file.string() + (ec ? ": " + ec.message() : ""));
@@ -279,7 +278,7 @@ bool insertMigratedHoldings(QorvexCore& core, std::vector<qxShare>& rows) {
       QorvexCore::debugLog(std::string("game files: holding of unlisted ") + row.symbol + " skipped");
       continue;
     }
-    if (row.heldlength < 0 || row.heldlength > MAX_HELD_DAYS) {
+    if (row.heldlength < 0 || row.heldlength > domain::MAX_DAYS) {
       QorvexCore::debugLog(std::string("game files: holding of ") + row.symbol + " held " +
                            std::to_string(row.heldlength) + " days skipped");
       continue;
