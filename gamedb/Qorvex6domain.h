@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 namespace Qorvex6 {
 
 // The ranges of the numbers a game database holds. A save with a number outside its range is refused
@@ -36,6 +39,35 @@ inline constexpr int MAX_TIMELINE = 1;
 inline constexpr int MAX_SPEED = 32;
 inline constexpr double MIN_INT = -2147483648.0;
 inline constexpr double MAX_INT = 2147483647.0;
+
+// A numeric column and the range its values (NULL read as 0) must lie in; `codes` lists the only
+// values allowed (whole numbers), when there is such a list.
+struct ColumnDomain {
+  const char* column;
+  double low;
+  double high;
+  const char* codes = nullptr;
+};
+
+struct TableDomain {
+  const char* table;
+  std::vector<ColumnDomain> columns;
+};
+
+// Every table the game reads but the profile, which is checked as it is read.
+const std::vector<TableDomain>& tableDomains();
+// The profile's numeric columns.
+const std::vector<ColumnDomain>& profileDomains();
+// The domain of `table`.`column` ("profile" for the profile's), or nullptr for a column without one.
+const ColumnDomain* findDomain(std::string_view table, std::string_view column);
+
+// A bound moved outwards by the rounding of the 15 significant digits in which the game writes numbers:
+// a value at the bound, written and read again, stays inside.
+double widenedLow(double low);
+double widenedHigh(double high);
+// Whether a value read from a save lies in the domain: finite, inside the widened range, and one of the
+// codes when the domain lists them.
+bool inDomain(const ColumnDomain& d, double value);
 
 }  // namespace domain
 }  // namespace Qorvex6
