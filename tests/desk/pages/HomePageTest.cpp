@@ -22,6 +22,7 @@
 #include <QTreeWidgetItem>
 
 #include "DbConnection.h"
+#include "DoubleClick.h"
 #include "GameWindowTest.h"
 #include "NumberText.h"
 #include "RateSparkline.h"
@@ -495,6 +496,35 @@ TEST_F(HomePageTest, SellingCreditsTheSlotsOwnBelongingOnlyWhenWritten) {
   page_->sellBelonging(TfrmCwHome::kSlots - 1);
   EXPECT_EQ(popupText(), kNothingToSell) << "an empty slot";
   EXPECT_EQ(belongingsOnDisk(), std::vector<int>{ids[2]});
+}
+
+// The first click's refresh moves the second belonging into the first slot and the next message into the
+// inbox block before the second press arrives: the second press must not act on them.
+TEST_F(HomePageTest, ADoubleClickOnSellOrNextActsOnce) {
+  fill({.holdings = 0,
+        .wishlist = 0,
+        .belongings = 2,
+        .unreadMessages = 2,
+        .rateDays = 0,
+        .milestones = 0,
+        .records = false});
+  showHome();
+  page_->submnuLifeClick();
+  const struct {
+    const char* name;
+    QPushButton* control;
+    std::string left;
+  } cases[] = {
+      {"sell in the first slot", page_->sell[0], "SELECT COUNT(*) FROM belonging"},
+      {"Next >", page_->Button2, "SELECT COUNT(*) FROM inbox WHERE isRead = 0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(onDisk(c.left).at(0, 0).asInteger(), 2);
+    doubleClick(c.control);
+    settle();
+    EXPECT_EQ(onDisk(c.left).at(0, 0).asInteger(), 1);
+  }
 }
 
 TEST_F(HomePageTest, RenameChecksWritesAndShowsTheNameWithTheClockStoppedMeanwhile) {
