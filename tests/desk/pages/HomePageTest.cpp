@@ -732,6 +732,36 @@ TEST_F(HomePageTest, MenusSelectTheirSubPageAndADoubleClickOpensTheMarket) {
   EXPECT_TRUE(page_->isHidden()) << "the Market page takes the place";
 }
 
+// The Home tab's hover picture, up when the holding is double clicked, goes with the page switch.
+TEST_F(HomePageTest, ADoubleClickedHoldingLightsOnlyTheMarketTab) {
+  fill({.holdings = 2,
+        .wishlist = 0,
+        .belongings = 0,
+        .unreadMessages = 0,
+        .rateDays = 0,
+        .milestones = 0,
+        .records = false});
+  showHome();
+  QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(main_->Image1, &move);
+  ASSERT_TRUE(main_->mnuHome->isVisibleTo(main_.get()));
+
+  const QTreeWidgetItem* row = page_->lstPortFolio->topLevelItem(1);
+  ASSERT_NE(row, nullptr);
+  doubleClick(page_->lstPortFolio->viewport(), page_->lstPortFolio->visualItemRect(row).center());
+  EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
+  const desk::MainPicture* const hovers[4] = {main_->mnuHome, main_->mnuMarket, main_->mnuShop,
+                                              main_->mnuSetting};
+  const desk::MainPicture* const markers[4] = {main_->mnuHomeX, main_->mnuMarketX, main_->mnuShopX,
+                                               main_->mnuSettingX};
+  const char* const tabs[4] = {"Home", "Market", "Shop", "Setting"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FALSE(hovers[i]->isVisibleTo(main_.get())) << tabs[i];
+    EXPECT_EQ(markers[i]->isVisibleTo(main_.get()), i == 1) << tabs[i];
+  }
+}
+
 TEST_F(HomePageTest, ALongNameIsElidedBeforeTheInboxBlock) {
   const QString wide(31, QChar('W'));
   sql("UPDATE profile SET playerName = '" + wide.toStdString() + "'");
