@@ -26,6 +26,7 @@ QorvexApplication::~QorvexApplication() {
 }
 
 bool QorvexApplication::notify(QObject* receiver, QEvent* event) {
+  if (doubleClicks_.drops(receiver, event)) return true;
   QString failure;
   try {
     return QApplication::notify(receiver, event);

@@ -1,5 +1,5 @@
 // The program's application object: an exception that escapes an event handler is shown to the player
-// and the program goes on.
+// and the program goes on; a double click on a control that acts on clicks is one click.
 
 #pragma once
 
@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QString>
+
+#include "DoubleClickGuard.h"
 
 namespace desk {
 
@@ -24,6 +26,9 @@ class QorvexApplication : public QApplication {
   // Shows the text of an escaped exception (empty for one that is no std::exception); a message box
   // unless replaced.
   std::function<void(const QString&)> showException;
+
+ private:
+  DoubleClickGuard doubleClicks_;
 };
 
 }  // namespace desk

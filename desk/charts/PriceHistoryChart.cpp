@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QValueAxis>
 
+#include "DoubleClickGuard.h"
 #include "SkinWidgets.h"
 
 namespace desk {
@@ -62,6 +63,7 @@ QFont axisFont() {
 }  // namespace
 
 PriceHistoryChart::PriceHistoryChart(QWidget* parent, const QString& title) : QChartView(parent) {
+  markClickOnly(viewport());
   QChart* chart = titledChart(title);
   axisX_ = new QValueAxis;
   axisY_ = new QValueAxis;

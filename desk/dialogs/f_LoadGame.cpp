@@ -169,8 +169,7 @@ bool TfrmLoadGame::eventFilter(QObject* watched, QEvent* event) {
   const bool onLoad = watched == Image2 || watched == btnLoadX;
   if (!onNew && !onLoad) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
+    case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (click_.press(watched, mouse)) swallowClick_ = false;
       if (onLoad) Image2MouseDown(mouse->button(), mouse->modifiers());

@@ -99,7 +99,6 @@ bool TfrmNewGame::eventFilter(QObject* watched, QEvent* event) {
   if (watched != Image1 && watched != btnNextX) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
       click_.press(watched, static_cast<QMouseEvent*>(event));
       return true;
     case QEvent::MouseButtonRelease:

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "DoubleClickGuard.h"
 #include "JpegLoader.h"
 #include "MainLook.h"
 #include "ResourceFolders.h"
@@ -57,6 +58,7 @@ void MainPicture::leaveEvent(QEvent* event) {
 
 ClockPie::ClockPie(QWidget* parent) : QWidget(parent) {
   setCursor(Qt::PointingHandCursor);
+  markClickOnly(this);
 }
 
 void ClockPie::setStep(int step, int steps) {

@@ -45,6 +45,8 @@ void TfrmMain::Image6MouseMove() {
 }
 
 void TfrmMain::showPage(int page, MainPicture* marker) {
+  // Every page switch comes here: a hover picture left up would light a second tab.
+  hoverEntry(nullptr);
   for (MainPicture* m : {mnuHomeX, mnuMarketX, mnuShopX, mnuSettingX})
     m->setVisible(m == marker);
   currentPage = page;

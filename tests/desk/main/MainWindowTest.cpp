@@ -19,6 +19,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "DoubleClick.h"
 #include "FileOps.h"
 #include "GameWindowTest.h"
 #include "ScopedEnv.h"
@@ -253,6 +254,15 @@ TEST_F(MainWindowTest, SaveWritesTheSaveFolderAndTellsNewFromOverwritten) {
   tickAndWait();
   EXPECT_TRUE(std::filesystem::is_regular_file(save)) << "auto-save at a new day";
   EXPECT_EQ(popupText(), "Save|Saved completed!");
+}
+
+TEST_F(MainWindowTest, ADoubleClickOnSaveOrThePieActsOnce) {
+  doubleClick(main_->btnSave);
+  EXPECT_EQ(popupText(), "Save|Saved completed!");
+
+  main_->timerClock->start();
+  doubleClick(main_->pieClock);
+  EXPECT_FALSE(main_->timerClock->isActive());
 }
 
 // A save whose file cannot be written says so, and an earlier save of the game stays as it was.

@@ -22,6 +22,7 @@
 #include <QTreeWidgetItem>
 
 #include "DbConnection.h"
+#include "DoubleClick.h"
 #include "GameWindowTest.h"
 #include "NumberText.h"
 #include "RateSparkline.h"
@@ -497,6 +498,35 @@ TEST_F(HomePageTest, SellingCreditsTheSlotsOwnBelongingOnlyWhenWritten) {
   EXPECT_EQ(belongingsOnDisk(), std::vector<int>{ids[2]});
 }
 
+// The first click's refresh moves the second belonging into the first slot and the next message into the
+// inbox block before the second press arrives: the second press must not act on them.
+TEST_F(HomePageTest, ADoubleClickOnSellOrNextActsOnce) {
+  fill({.holdings = 0,
+        .wishlist = 0,
+        .belongings = 2,
+        .unreadMessages = 2,
+        .rateDays = 0,
+        .milestones = 0,
+        .records = false});
+  showHome();
+  page_->submnuLifeClick();
+  const struct {
+    const char* name;
+    QPushButton* control;
+    std::string left;
+  } cases[] = {
+      {"sell in the first slot", page_->sell[0], "SELECT COUNT(*) FROM belonging"},
+      {"Next >", page_->Button2, "SELECT COUNT(*) FROM inbox WHERE isRead = 0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(onDisk(c.left).at(0, 0).asInteger(), 2);
+    doubleClick(c.control);
+    settle();
+    EXPECT_EQ(onDisk(c.left).at(0, 0).asInteger(), 1);
+  }
+}
+
 TEST_F(HomePageTest, RenameChecksWritesAndShowsTheNameWithTheClockStoppedMeanwhile) {
   showHome();
   struct Case {
@@ -700,6 +730,36 @@ TEST_F(HomePageTest, MenusSelectTheirSubPageAndADoubleClickOpensTheMarket) {
   EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
   EXPECT_EQ(details, std::vector<std::string>{row->text(1).toStdString()});
   EXPECT_TRUE(page_->isHidden()) << "the Market page takes the place";
+}
+
+// The Home tab's hover picture, up when the holding is double clicked, goes with the page switch.
+TEST_F(HomePageTest, ADoubleClickedHoldingLightsOnlyTheMarketTab) {
+  fill({.holdings = 2,
+        .wishlist = 0,
+        .belongings = 0,
+        .unreadMessages = 0,
+        .rateDays = 0,
+        .milestones = 0,
+        .records = false});
+  showHome();
+  QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(main_->Image1, &move);
+  ASSERT_TRUE(main_->mnuHome->isVisibleTo(main_.get()));
+
+  const QTreeWidgetItem* row = page_->lstPortFolio->topLevelItem(1);
+  ASSERT_NE(row, nullptr);
+  doubleClick(page_->lstPortFolio->viewport(), page_->lstPortFolio->visualItemRect(row).center());
+  EXPECT_EQ(main_->currentPage, TfrmMain::PAGE_MARKET);
+  const desk::MainPicture* const hovers[4] = {main_->mnuHome, main_->mnuMarket, main_->mnuShop,
+                                              main_->mnuSetting};
+  const desk::MainPicture* const markers[4] = {main_->mnuHomeX, main_->mnuMarketX, main_->mnuShopX,
+                                               main_->mnuSettingX};
+  const char* const tabs[4] = {"Home", "Market", "Shop", "Setting"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FALSE(hovers[i]->isVisibleTo(main_.get())) << tabs[i];
+    EXPECT_EQ(markers[i]->isVisibleTo(main_.get()), i == 1) << tabs[i];
+  }
 }
 
 TEST_F(HomePageTest, ALongNameIsElidedBeforeTheInboxBlock) {

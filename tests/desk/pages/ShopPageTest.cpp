@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QTest>
 
+#include "DoubleClick.h"
 #include "GameWindowTest.h"
 #include "f_CWShop.h"
 
@@ -132,6 +133,15 @@ TEST_F(ShopPageTest, BuyingNeedsMoreThanThePrice) {
   EXPECT_TRUE(main_->core->isMilestonePassed(11));
   QCoreApplication::processEvents();
   EXPECT_EQ(popupText(), "Achievement|Buy a vehicle in the shop.");
+}
+
+TEST_F(ShopPageTest, ADoubleClickOnBuyBuysOnce) {
+  main_->mnuShopClick();
+  db().profile.budget[USD] = 100000;
+  doubleClick(shop_->buy[0]);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(belongingsOnDisk(), 1);
+  EXPECT_EQ(db().profile.budget[USD], 100000 - 1850);
 }
 
 TEST_F(ShopPageTest, TheEleventhBuyIsDeniedAndAFailedWriteChargesNothing) {
