@@ -146,6 +146,9 @@ class qxSaveGame {
   // Ranked by the last completed day's relative move, the largest fall first.
   pList<qxStockInfo> getStocksByDayChange(const qxORDER* criteria);
   pList<qxStockInfo> getStocksByTradedAmount(const qxORDER* criteria);
+  // Ranked by the amount traded in the last completed session (the newest daily history row; 0 without
+  // one), the largest first; each row's tradedAmount is that amount.
+  pList<qxStockInfo> getStocksByLastSessionAmount(const qxORDER* criteria);
   pList<qxStockInfo> getStocksByID(const qxORDER* criteria);
   pList<qxStockWithCompany> getStocksWithCompany(const qxORDER* criteria);
   pList<qxCompanyInfo> getCompanies(const qxORDER* criteria);

@@ -31,6 +31,16 @@ constexpr const char* kStockWithCompany =
     "stock.eps, stock.beta, stock.status, stock.changeRecently "
     "FROM (stock INNER JOIN company ON stock.symbol = company.symbol)";
 
+// Every stock column but tradedAmount, which the last-session ranking reads from the daily history.
+constexpr const char* kStockWithLastSessionAmount =
+    "SELECT [id], [symbol], [company], [marketTitle], [vol], [par_value], [div_numdays], [div_perShare], "
+    "[div_dayleft], [div_yield], [tradedVol], [currentPrice], [closeprice], [closepriceY], [openPrice], "
+    "[todayhigh], [todaylow], [wk52high], [wk52low], [pe], [eps], [beta], [wishlist], [status], [trend], "
+    "[popularity], [changeRecently], "
+    "IFNULL((SELECT [dailyPrice].[tradedAmount] FROM [dailyPrice] WHERE [dailyPrice].[symbol] = "
+    "[stock].[symbol] ORDER BY [dailyPrice].[ID] DESC LIMIT 1), 0) AS [tradedAmount] "
+    "FROM [stock]";
+
 }  // namespace
 
 pList<qxStockInfo> qxSaveGame::getStocks(const qxORDER* criteria) {
@@ -52,6 +62,11 @@ pList<qxStockInfo> qxSaveGame::getStocksByDayChange(const qxORDER* criteria) {
 pList<qxStockInfo> qxSaveGame::getStocksByTradedAmount(const qxORDER* criteria) {
   return pList<qxStockInfo>(
       *connection, "SELECT * FROM [stock]" + criteriaClause(criteria) + " ORDER BY [tradedAmount] DESC");
+}
+
+pList<qxStockInfo> qxSaveGame::getStocksByLastSessionAmount(const qxORDER* criteria) {
+  return pList<qxStockInfo>(*connection, kStockWithLastSessionAmount + criteriaClause(criteria) +
+                                             " ORDER BY [tradedAmount] DESC, [id]");
 }
 
 pList<qxStockInfo> qxSaveGame::getStocksByID(const qxORDER* criteria) {

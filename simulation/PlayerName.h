@@ -35,4 +35,12 @@ constexpr bool isValidPlayerName(std::string_view name) noexcept {
   return true;
 }
 
+// A typed name without the blanks at its ends; blanks inside it stay. Every place a player types a name
+// checks this form of it, so that a name of blanks alone is empty and refused.
+constexpr std::string_view trimmedPlayerName(std::string_view name) noexcept {
+  const std::size_t first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace Qorvex6

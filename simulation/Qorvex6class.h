@@ -183,9 +183,9 @@ class QorvexCore {
   // written in one transaction under the game lock. NotOwned (nothing changed) when no row has the ID;
   // Failed, with nothing changed on disk or in memory, when any step fails. Never throws.
   BelongingSale sellBelonging(int belongingID);
-  // Gives the player a new name and writes the profile, under the game lock; never a name another game is
-  // saved under (Taken). The save under the old name stays until the game is saved under the new one.
-  // Never throws.
+  // Gives the player a new name (the typed one without the blanks at its ends) and writes the profile,
+  // under the game lock; never a name another game is saved under (Taken). The save under the old name stays
+  // until the game is saved under the new one. Never throws.
   RenameResult renamePlayer(const std::string& name);
   // The same checks, but the name is only set in memory, under the game lock; nothing is written.
   RenameResult setPlayerNameInMemory(const std::string& name);

@@ -43,7 +43,8 @@ BelongingSale QorvexCore::sellBelonging(int belongingID) {
   return {owned ? BelongingSale::Failed : BelongingSale::NotOwned, 0};
 }
 
-RenameResult QorvexCore::renamePlayer(const std::string& name) {
+RenameResult QorvexCore::renamePlayer(const std::string& typed) {
+  const std::string name(trimmedPlayerName(typed));
   std::lock_guard lock(host().gameLock());
   const RenameResult check = checkNewName(*this, name);
   if (check != RenameResult::Renamed) return check;
@@ -54,7 +55,8 @@ RenameResult QorvexCore::renamePlayer(const std::string& name) {
   return renamed ? RenameResult::Renamed : RenameResult::Failed;
 }
 
-RenameResult QorvexCore::setPlayerNameInMemory(const std::string& name) {
+RenameResult QorvexCore::setPlayerNameInMemory(const std::string& typed) {
+  const std::string name(trimmedPlayerName(typed));
   std::lock_guard lock(host().gameLock());
   const RenameResult check = checkNewName(*this, name);
   if (check == RenameResult::Renamed) platform::copyBounded(database->profile.playerName, name);

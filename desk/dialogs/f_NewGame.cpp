@@ -60,8 +60,7 @@ void TfrmNewGame::showEvent(QShowEvent* event) {
 }
 
 void TfrmNewGame::Image1Click() {
-  const QString name = txtUsername->text();
-  const std::string text = name.toStdString();
+  const std::string text(Qorvex6::trimmedPlayerName(txtUsername->text().toStdString()));
   const bool valid = Qorvex6::isValidPlayerName(text);
   if (!valid || (saves_ != nullptr && saves_->hasSave(text))) {
     QMessageBox box(QMessageBox::NoIcon, "Qorvex", valid ? desk::kNameTaken : desk::kNameNotValid,
@@ -69,7 +68,7 @@ void TfrmNewGame::Image1Click() {
     box.exec();
     return;
   }
-  playerName_ = name;
+  playerName_ = QString::fromStdString(text);
   accept();
 }
 

@@ -214,6 +214,9 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
 
  private:
   void FormKeyUp();
+  // The one pause switch of the clock: stops or starts the timer and gives the pie and the day text the
+  // paused or running look.
+  void setClockPaused(bool paused);
   // Alt+P released: toggles the clock unless the release is a held key's repeat. True for any Alt+P.
   bool isAltP(QKeyEvent* key);
   void runStartLoop();

@@ -128,28 +128,30 @@ void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
   }
 }
 
+void TfrmMain::setClockPaused(bool paused) {
+  enableTimer(timerClock, !paused);
+  if (paused)
+    pieClock->setLook(kPausedPen, 2, kPausedBrush);
+  else
+    pieClock->setLook(kRunningPen, 1, kRunningBrush);
+  setTextColour(lblClock, paused ? kPausedText : kRunningText);
+}
+
 void TfrmMain::FormKeyUp() {
   if (closing_) return;
-  enableTimer(timerClock, !timerClock->isActive());
-  if (timerClock->isActive())
-    popup("Resume", "The game is resumed.");
-  else
+  const bool pause = timerClock->isActive();
+  setClockPaused(pause);
+  if (pause)
     popup("Pause", "The game is paused.");
+  else
+    popup("Resume", "The game is resumed.");
 }
 
 void TfrmMain::pieClockClick() {
   if (closing_) return;
-  if (timerClock->isActive()) {
-    enableTimer(timerClock, false);
-    pieClock->setLook(kPausedPen, 2, kPausedBrush);
-    setTextColour(lblClock, kPausedText);
-    lblClock->setText("PAUSED");
-  } else {
-    enableTimer(timerClock, true);
-    pieClock->setLook(kRunningPen, 1, kRunningBrush);
-    setTextColour(lblClock, kRunningText);
-    lblClock->setText("RESUMED");
-  }
+  const bool pause = timerClock->isActive();
+  setClockPaused(pause);
+  lblClock->setText(pause ? "PAUSED" : "RESUMED");
   lblClock->adjustSize();
 }
 

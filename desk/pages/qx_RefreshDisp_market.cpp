@@ -223,7 +223,9 @@ void qxRefreshDisp::fillMarketRankings(TfrmCwMarket& page, const std::string& ti
   const Qorvex6::qxORDER criteria{Qorvex6::qxSUBORDER::textTerm("marketTitle", title)};
   const Qorvex6::pList<qxStockInfo> ranked =
       open ? core.database->getStocksByChange(&criteria) : core.database->getStocksByDayChange(&criteria);
-  const Qorvex6::pList<qxStockInfo> active = core.database->getStocksByTradedAmount(&criteria);
+  // A closed exchange has traded nothing since its close: its last session ranks, as for the moves.
+  const Qorvex6::pList<qxStockInfo> active = open ? core.database->getStocksByTradedAmount(&criteria)
+                                                  : core.database->getStocksByLastSessionAmount(&criteria);
   const auto percent = [open](const qxStockInfo& stock) {
     return open ? percentText(stock.currentPrice, stock.closeprice)
                 : percentText(stock.closeprice, stock.closepriceY);

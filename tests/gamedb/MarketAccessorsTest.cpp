@@ -60,6 +60,21 @@ TEST_F(MarketAccessorsTest, StockRankings) {
   EXPECT_EQ(game_.getStocks(&thai).count(), 3);
 }
 
+TEST_F(MarketAccessorsTest, TheLastSessionRanksByTheNewestDailyHistoryAmount) {
+  // RISE and FALL had an older session; FLAT has no history; ZERO is on another exchange.
+  ASSERT_TRUE(game_.execSQL(
+      "INSERT INTO dailyPrice (symbol, tradedAmount) VALUES ('RISE', 9000), ('FALL', 10), ('ZERO', 5000), "
+      "('RISE', 300), ('FALL', 700)"));
+  const qxORDER thai{T::textTerm("marketTitle", "Thai")};
+  const pList<qxStockInfo> ranked = game_.getStocksByLastSessionAmount(&thai);
+  EXPECT_EQ(symbols(ranked), (Symbols{"FALL", "RISE", "FLAT"}));
+  EXPECT_EQ(ranked.at(0).tradedAmount, 700);
+  EXPECT_EQ(ranked.at(1).tradedAmount, 300);
+  EXPECT_EQ(ranked.at(2).tradedAmount, 0);
+  EXPECT_EQ(ranked.at(0).currentPrice, 8) << "the other columns as stored";
+  EXPECT_EQ(ranked.at(0).vol, 200);
+}
+
 TEST_F(MarketAccessorsTest, StocksWithCompanyFilterOnQualifiedColumns) {
   const qxORDER mining{T::numberTerm("company.sector", 3), T::textTerm("stock.marketTitle", "thai")};
   const auto rows = game_.getStocksWithCompany(&mining);

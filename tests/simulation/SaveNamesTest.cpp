@@ -71,7 +71,8 @@ TEST_F(SaveNamesTest, ARenameOntoAnotherGamesSaveIsRefusedAndChangesNothing) {
   // Away and back to its own save's name is no clash.
   ASSERT_EQ(core_.renamePlayer("Ann2"), RenameResult::Renamed);
   EXPECT_EQ(core_.renamePlayer("Ann"), RenameResult::Renamed);
-  EXPECT_EQ(core_.setPlayerNameInMemory("Bea"), RenameResult::Renamed);
+  EXPECT_EQ(core_.setPlayerNameInMemory("   "), RenameResult::Invalid);
+  EXPECT_EQ(core_.setPlayerNameInMemory(" Bea "), RenameResult::Renamed);
   EXPECT_STREQ(core_.database->profile.playerName, "Bea");
   EXPECT_EQ(storedName(), "Ann") << "the gesture writes nothing";
 }

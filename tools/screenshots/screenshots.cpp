@@ -1,9 +1,9 @@
 // Plays the program's start without a display and writes pictures of its windows:
 //   qorvex_screenshots [folder]   (default: screenshots)
-// It answers the start dialog with New, names the player, lets the clock run and raises a popup; then it
-// stops the clock, fills the game with a sample and pictures every sub-page of the Home page, the Market
-// page and its order dialog (screenshots_market.cpp), the gadget, the test bench, the dormant forms, the
-// Shop, a purchase, the Setting page and the transfer dialog.
+// It answers the start dialog with New, names the player, lets the clock run, pauses and resumes it and
+// raises a popup; then it stops the clock, fills the game with a sample and pictures every sub-page of the
+// Home page, the Market page and its order dialog (screenshots_market.cpp), the gadget, the test bench, the
+// dormant forms, the Shop, a purchase, the Setting page and the transfer dialog.
 
 #include <cstdio>
 #include <functional>
@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -205,6 +206,11 @@ int main(int argc, char** argv) {
   when([] { return frmMain->Tag == 255 && frmMain->core->step.load() >= 2; },
        [] {
          save(frmMain, "3-main-window");
+         // Paused by the key, the clock takes the paused look; resumed by the pie, the running one.
+         QKeyEvent altP(QEvent::KeyRelease, Qt::Key_P, Qt::AltModifier, "p");
+         QApplication::sendEvent(frmMain, &altP);
+         save(frmMain, "3-main-window-paused");
+         frmMain->pieClockClick();
          frmMsgPopup->showPopup("Achievement", "You bought the first share of a stock on your wishlist.", 3);
          QTimer::singleShot(300, [] {
            save(frmMsgPopup, "4-popup");

@@ -1,7 +1,8 @@
 // The Market page's pictures: an open and a closed exchange's table, the statistics, the queue with a bid
-// and an offer, the details with both charts and a status picture, 90 candles, the bid dialog and the
-// offer dialog refusing too large an offer.
+// and an offer, the details with both charts and a status picture, 90 candles, the bid dialog, the offer
+// dialog refusing too large an offer, and the statistics once the session has closed.
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,23 @@ void pictureDialog(const Save& save, const char* name, const std::function<void(
     });
     frmBidOffer->exec();
   };
+}
+
+// Closes the exchange's session and moves the still clock to an hour the exchange is closed, then shows
+// its statistics: the last session's rankings.
+void closedStats() {
+  constexpr std::uint16_t kCyclesPerDay = 20;
+  Qorvex6::QorvexCore& core = *frmMain->core;
+  {
+    std::lock_guard lock(frmMain->gameLock());
+    core.closeMarket(kExchange);
+    for (std::uint16_t c = 0; c < kCyclesPerDay; ++c) {
+      core.database->clockTick = c;
+      if (core.getMarketHour(kNewYork) == -1) break;
+    }
+  }
+  chooseMarket(kNewYork);
+  frmCwMarket->submnuStatsClick();
 }
 
 }  // namespace
@@ -125,6 +143,7 @@ void marketPages(const Save& save, std::function<void()> done) {
          frmCwMarket->btnOfferClick();
        },
        nullptr, nullptr},
+      {[] { closedStats(); }, mainWindow, "12-market-stats-closed"},
   });
   constexpr int kStepMs = 700;
   for (std::size_t i = 0; i < steps->size(); ++i) {

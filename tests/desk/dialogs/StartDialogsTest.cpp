@@ -265,17 +265,23 @@ TEST_F(StartDialogs, ImportGestureNeedsASelectionAndEatsItsClick) {
 
 TEST_F(StartDialogs, NameDialogAcceptsValidNamesByNextOrEnter) {
   struct Case {
-    QString name;
+    QString typed;
     bool byEnter;
+    QString name;
   };
-  for (const Case& c : {Case{"Unknown", false}, Case{"Mary Ann", true}, Case{"Zoë", false}}) {
-    SCOPED_TRACE(c.name.toStdString());
+  const Case cases[] = {
+      {"Unknown", false, "Unknown"}, {"Mary Ann", true, "Mary Ann"},
+      {"Zoë", false, "Zoë"},         {"  Ann  ", true, "Ann"},  // the blanks at the ends go
+      {"A  B", false, "A  B"},                                  // those inside stay
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
     TfrmNewGame d;
     QString name;
     const auto choice = runName(
         d,
         [&] {
-          d.txtUsername->setText(c.name);
+          d.txtUsername->setText(c.typed);
           if (c.byEnter) {
             QTest::keyClick(d.txtUsername, Qt::Key_Return);
           } else {
@@ -291,7 +297,7 @@ TEST_F(StartDialogs, NameDialogAcceptsValidNamesByNextOrEnter) {
 
 TEST_F(StartDialogs, NameDialogRefusesInvalidNamesWithAMessageAndStaysOpen) {
   const QString cases[] = {
-      "", "a/b", "x:y", "{z}", "back\\slash", "..", "tab\there", QString(32, 'n'), "Alice.exp"};
+      "", "   ", "a/b", "x:y", "{z}", "back\\slash", "..", "tab\there", QString(32, 'n'), "Alice.exp"};
   for (const QString& bad : cases) {
     SCOPED_TRACE(bad.toStdString());
     TfrmNewGame d;

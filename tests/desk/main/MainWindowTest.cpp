@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, ClockIntervalFollowsTheSpeedFromTheNextPeriod) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !main_->isProcessing; }, 30000));
 }
 
-TEST_F(MainWindowTest, PauseAndResumeByAltPAndByThePie) {
+TEST_F(MainWindowTest, AltPTogglesTheClockButNeitherItsRepeatsNorAPlainP) {
   main_->timerClock->start();
   releaseAltP();
   EXPECT_FALSE(main_->timerClock->isActive());
@@ -113,29 +113,48 @@ TEST_F(MainWindowTest, PauseAndResumeByAltPAndByThePie) {
   QKeyEvent plainP(QEvent::KeyRelease, Qt::Key_P, Qt::NoModifier, "p");
   QApplication::sendEvent(main_.get(), &plainP);
   EXPECT_TRUE(main_->timerClock->isActive()) << "P without Alt";
+  main_->timerClock->stop();
+}
 
-  QTest::mouseClick(main_->pieClock, Qt::LeftButton);
-  EXPECT_FALSE(main_->timerClock->isActive());
-  EXPECT_EQ(main_->lblClock->text(), "PAUSED");
-  EXPECT_EQ(main_->pieClock->penColor(), QColor(96, 0, 0));
-  EXPECT_EQ(main_->pieClock->brushColor(), QColor(255, 0, 0));
-  EXPECT_EQ(main_->lblClock->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-
-  // Resumed by the key, the paused look stays; the next clock display rewrites the text only.
-  releaseAltP();
-  EXPECT_TRUE(main_->timerClock->isActive());
-  EXPECT_EQ(main_->pieClock->brushColor(), QColor(255, 0, 0));
-  main_->updateClock(false, true);
-  EXPECT_EQ(main_->lblClock->text(), "Your first day (0/20)");
-  EXPECT_EQ(main_->lblClock->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-
-  QTest::mouseClick(main_->pieClock, Qt::LeftButton);  // the clock runs, so this pauses it
-  EXPECT_FALSE(main_->timerClock->isActive());
-  QTest::mouseClick(main_->pieClock, Qt::LeftButton);
-  EXPECT_TRUE(main_->timerClock->isActive());
-  EXPECT_EQ(main_->lblClock->text(), "RESUMED");
-  EXPECT_EQ(main_->pieClock->penColor(), QColor(141, 191, 49));
-  EXPECT_EQ(main_->pieClock->brushColor(), QColor(222, 235, 152));
+// Whichever control pauses and whichever resumes, the timer and the look agree after each step: the pie
+// and the day text take the paused or running colours. Only Alt+P raises a popup; only the pie writes
+// its word over the day text.
+TEST_F(MainWindowTest, EitherControlPausesAndResumesWithTheOneLookOfItsState) {
+  enum class By { Pie, AltP };
+  struct Case {
+    By pause, resume;
+  };
+  const Case cases[] = {{By::Pie, By::Pie}, {By::Pie, By::AltP}, {By::AltP, By::Pie}, {By::AltP, By::AltP}};
+  const QString dayText = "Your first day (0/20)";
+  const auto step = [&](By by, bool runs) {
+    popup_->lblTitle->clear();
+    popup_->lblMsg->clear();
+    main_->updateClock(false, true);  // the day text as the last tick wrote it
+    if (by == By::Pie)
+      QTest::mouseClick(main_->pieClock, Qt::LeftButton);
+    else
+      releaseAltP();
+    SCOPED_TRACE(runs ? "resumed" : "paused");
+    EXPECT_EQ(main_->timerClock->isActive(), runs);
+    EXPECT_EQ(main_->pieClock->penColor(), runs ? QColor(141, 191, 49) : QColor(96, 0, 0));
+    EXPECT_EQ(main_->pieClock->brushColor(), runs ? QColor(222, 235, 152) : QColor(255, 0, 0));
+    EXPECT_EQ(main_->lblClock->palette().color(QPalette::WindowText),
+              runs ? QColor(62, 97, 50) : QColor(255, 0, 0));
+    if (by == By::Pie) {
+      EXPECT_EQ(popupText(), "|");
+      EXPECT_EQ(main_->lblClock->text(), runs ? "RESUMED" : "PAUSED");
+    } else {
+      EXPECT_EQ(popupText(), runs ? "Resume|The game is resumed." : "Pause|The game is paused.");
+      EXPECT_EQ(main_->lblClock->text(), dayText);
+    }
+  };
+  main_->timerClock->start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.pause == By::Pie ? "pie" : "Alt+P") + " then " +
+                 (c.resume == By::Pie ? "pie" : "Alt+P"));
+    step(c.pause, false);
+    step(c.resume, true);
+  }
   main_->timerClock->stop();
 }
 

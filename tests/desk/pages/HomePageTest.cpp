@@ -540,6 +540,10 @@ TEST_F(HomePageTest, RenameChecksWritesAndShowsTheNameWithTheClockStoppedMeanwhi
       {"cancelled", std::nullopt, {}, "Tester"},
       {"the same name", "Tester", {}, "Tester"},
       {"a new name, shown as typed", "<i>Bob", {}, "<i>Bob"},
+      {"blanks alone", "   ", {kNotValid}, "<i>Bob"},
+      {"blanks at the ends go", "  Ann  ", {}, "Ann"},
+      {"blanks inside stay", "A  B", {}, "A  B"},
+      {"the same name with blanks around it", " A  B ", {}, "A  B"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
