@@ -25,6 +25,10 @@ inline constexpr const char* DATABASE_PASSWORD = "_vexlim_";
 // The key that lets debugExecSQL run a statement; known to its callers, never printed.
 inline constexpr const char* DEBUG_SQL_TRIGGER = "ledger.keeper@qorvex.invalid";
 
+// A money text without its currency: "1,234.50", "1.50 Mil.", "1.500 Bil." (the billions' decimals
+// follow the currency); a currency outside 0..5 writes the USD forms.
+std::string moneyFigure(double amount, int currency);
+
 // The player profile held in memory: the working copy of the single profile row.
 struct qxProfile {
   char playerName[32] = {};

@@ -23,15 +23,19 @@ const char* currencyPrefix(int currency) {
 
 }  // namespace
 
-std::string qxSaveGame::formatMoney(double amount, int currency, bool whole) const {
-  const std::string prefix = currencyPrefix(currency);
-  if (whole) return platform::formatNumber(prefix + "%0.0n", amount);
-  if (amount < 1000000) return platform::formatNumber(prefix + "%0.2n", amount);
-  if (amount < 1000000000) return platform::formatNumber(prefix + "%0.2n Mil.", amount * 0.000001);
+std::string moneyFigure(double amount, int currency) {
+  if (amount < 1000000) return platform::formatNumber("%0.2n", amount);
+  if (amount < 1000000000) return platform::formatNumber("%0.2n Mil.", amount * 0.000001);
   const char* billions = currency == 5                      ? "%0.0n Bil."
                          : (currency >= 0 && currency <= 3) ? "%0.3n Bil."
                                                             : "%0.2n Bil.";
-  return platform::formatNumber(prefix + billions, amount * 0.000000001);
+  return platform::formatNumber(billions, amount * 0.000000001);
+}
+
+std::string qxSaveGame::formatMoney(double amount, int currency, bool whole) const {
+  const std::string prefix = currencyPrefix(currency);
+  if (whole) return platform::formatNumber(prefix + "%0.0n", amount);
+  return prefix + moneyFigure(amount, currency);
 }
 
 double qxSaveGame::totalBudget() const {

@@ -1,22 +1,27 @@
 #include "PriceHistoryChart.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QValueAxis>
 
+#include "AxisTicks.h"
 #include "DoubleClickGuard.h"
 #include "SkinWidgets.h"
 
 namespace desk {
 
 namespace {
+
+QFont axisFont() {
+  return windowFont(11);
+}
 
 // A chart with a title and no legend, configured before its view is sized.
 QChart* titledChart(const QString& title) {
@@ -29,20 +34,35 @@ QChart* titledChart(const QString& title) {
   return chart;
 }
 
-// Round ticks over the values, never below 0, each label with the decimals its step needs.
-void fitAxis(QValueAxis* axis, double low, double high) {
-  const double pad = high > low ? (high - low) * 0.08 : (high != 0 ? std::abs(high) * 0.05 : 1.0);
-  axis->setRange(low >= 0 ? std::max(0.0, low - pad) : low - pad, high + pad);
-  axis->applyNiceNumbers();
-  // The nice steps are 1, 2 or 5 times a power of ten.
-  const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
-  const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 6);
-  axis->setLabelFormat(QString("%.%1f").arg(decimals));
+// The view's height that the plot does not get: the frame, the margins, the title and the bottom axis.
+constexpr int kOutsidePlot = 48;
+// Above and below a label's line: the text item's margins and a gap to the next label.
+constexpr int kAroundLabel = 8;
+constexpr int kMostTicks = 7;
+
+// The ticks the axis has room for: a label's height apart, so that Qt Charts hides none of them.
+int tickRoom(const QChartView* view) {
+  const int label = QFontMetrics(axisFont()).height() + kAroundLabel;
+  return std::clamp((view->height() - kOutsidePlot) / label + 1, 2, kMostTicks);
+}
+
+// Round ticks over the values, each labelled with the game's number text of the currency.
+void fitAxis(QCategoryAxis* axis, double low, double high, int currency, int maxTicks) {
+  const std::vector<AxisTick> ticks = axisTicks(low, high, maxTicks, currency);
+  for (const QString& label : axis->categoriesLabels())
+    axis->remove(label);
+  // Each label sits on its tick, the first on the scale's foot: its category starts below it.
+  axis->setStartValue(2 * ticks[0].value - ticks[1].value);
+  for (const AxisTick& tick : ticks)
+    axis->append(QString::fromStdString(tick.text), tick.value);
+  axis->setRange(ticks.front().value, ticks.back().value);
   axis->setLabelsVisible(true);
 }
 
 // An empty chart shows no scale at all.
-void clearAxis(QValueAxis* axis) {
+void clearAxis(QCategoryAxis* axis) {
+  for (const QString& label : axis->categoriesLabels())
+    axis->remove(label);
   axis->setLabelsVisible(false);
   axis->setRange(0, 1);
 }
@@ -56,8 +76,15 @@ void measureLabels(QValueAxis* axis) {
   axis->setRange(low, high);
 }
 
-QFont axisFont() {
-  return windowFont(11);
+QCategoryAxis* labelledAxis() {
+  auto* axis = new QCategoryAxis;
+  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axis->setLabelsFont(axisFont());
+  // Qt Charts would cut a label to "..." once it is higher than the axis' height shared out among
+  // the ticks and one more; the ticks are spaced for whole labels instead.
+  axis->setTruncateLabels(false);
+  clearAxis(axis);
+  return axis;
 }
 
 }  // namespace
@@ -66,10 +93,8 @@ PriceHistoryChart::PriceHistoryChart(QWidget* parent, const QString& title) : QC
   markClickOnly(viewport());
   QChart* chart = titledChart(title);
   axisX_ = new QValueAxis;
-  axisY_ = new QValueAxis;
+  axisY_ = labelledAxis();
   axisX_->setLabelsVisible(false);
-  axisY_->setLabelsFont(axisFont());
-  clearAxis(axisY_);
   chart->addAxis(axisX_, Qt::AlignBottom);
   chart->addAxis(axisY_, Qt::AlignLeft);
   setChart(chart);
@@ -78,7 +103,7 @@ PriceHistoryChart::PriceHistoryChart(QWidget* parent, const QString& title) : QC
   setMinimumSize(1, 1);
 }
 
-void PriceHistoryChart::setPoints(const std::vector<Point>& points) {
+void PriceHistoryChart::setPoints(const std::vector<Point>& points, int currency) {
   points_ = points;
   chart()->removeAllSeries();
   QLineSeries* run = nullptr;
@@ -103,7 +128,7 @@ void PriceHistoryChart::setPoints(const std::vector<Point>& points) {
   const auto [low, high] = std::minmax_element(
       points.begin(), points.end(), [](const Point& a, const Point& b) { return a.value < b.value; });
   axisX_->setRange(0, std::max<double>(1, static_cast<double>(points.size() - 1)));
-  fitAxis(axisY_, low->value, high->value);
+  fitAxis(axisY_, low->value, high->value, currency, tickRoom(this));
 }
 
 void PriceHistoryChart::showEvent(QShowEvent* event) {
@@ -132,9 +157,7 @@ AmountBars::AmountBars(QWidget* parent, const QString& title) : QChartView(paren
   axisX_ = new QBarCategoryAxis;
   axisX_->setLabelsVisible(false);
   axisX_->setGridLineVisible(false);
-  axisY_ = new QValueAxis;
-  axisY_->setLabelsFont(axisFont());
-  clearAxis(axisY_);
+  axisY_ = labelledAxis();
   chart->addAxis(axisX_, Qt::AlignBottom);
   chart->addAxis(axisY_, Qt::AlignLeft);
   series->attachAxis(axisX_);
@@ -143,7 +166,7 @@ AmountBars::AmountBars(QWidget* parent, const QString& title) : QChartView(paren
   setMinimumSize(1, 1);
 }
 
-void AmountBars::setValues(const std::vector<double>& values) {
+void AmountBars::setValues(const std::vector<double>& values, int currency) {
   values_ = values;
   set_->remove(0, set_->count());
   QStringList categories;
@@ -159,7 +182,7 @@ void AmountBars::setValues(const std::vector<double>& values) {
     return;
   }
   const auto [low, high] = std::minmax_element(values.begin(), values.end());
-  fitAxis(axisY_, std::min(0.0, *low), std::max(0.0, *high));
+  fitAxis(axisY_, std::min(0.0, *low), std::max(0.0, *high), currency, tickRoom(this));
 }
 
 void AmountBars::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 
 class QBarCategoryAxis;
 class QBarSet;
+class QCategoryAxis;
 class QValueAxis;
 
 namespace desk {
@@ -25,9 +26,9 @@ class PriceHistoryChart : public QChartView {
 
   PriceHistoryChart(QWidget* parent, const QString& title);
 
-  // Replaces the line by the points, the first at the left; the axes fit them, and an empty line shows
-  // no scale.
-  void setPoints(const std::vector<Point>& points);
+  // Replaces the line by the points, the first at the left; the axes fit them, the price ticks labelled
+  // with the number texts of the currency (a market index), and an empty line shows no scale.
+  void setPoints(const std::vector<Point>& points, int currency);
   const std::vector<Point>& points() const { return points_; }
   // The series drawn for the points: one per run of a colour.
   int runCount() const;
@@ -41,7 +42,7 @@ class PriceHistoryChart : public QChartView {
 
  private:
   QValueAxis* axisX_;
-  QValueAxis* axisY_;
+  QCategoryAxis* axisY_;
   std::vector<Point> points_;
 };
 
@@ -52,7 +53,8 @@ class AmountBars : public QChartView {
  public:
   AmountBars(QWidget* parent, const QString& title);
 
-  void setValues(const std::vector<double>& values);
+  // Replaces the bars by the values, the amount ticks labelled as the price chart's.
+  void setValues(const std::vector<double>& values, int currency);
   const std::vector<double>& values() const { return values_; }
 
  protected:
@@ -61,7 +63,7 @@ class AmountBars : public QChartView {
  private:
   QBarSet* set_;
   QBarCategoryAxis* axisX_;
-  QValueAxis* axisY_;
+  QCategoryAxis* axisY_;
   std::vector<double> values_;
 };
 

@@ -218,8 +218,8 @@ class TfrmCwMarket : public QWidget {
   void selectSubPage(int index);
   // Bid (true) or offer: the order buttons' shared steps.
   void placeOrder(bool bid);
-  void fillPriceChart(const std::string& symbol, float avgPrice, bool held);
-  void fillAmountChart(const std::string& symbol);
+  void fillPriceChart(const std::string& symbol, int currency, float avgPrice, bool held);
+  void fillAmountChart(const std::string& symbol, int currency);
   void openLink(const char* path);
   void popup(const QString& title, const QString& text);
   void note(const QString& text);

@@ -91,8 +91,8 @@ bool TfrmCwMarket::fillStockDetails(const std::string& symbol) {
         lblPortLabel->setText("Bought at " + m(share.avg_price) + " [x" +
                               text(platform::formatNumber("%0.0n", share.vol)) + "] \nfor " +
                               QString::number(share.heldlength) + " days");
-      fillPriceChart(symbol, share.avg_price, share.vol > 0);
-      fillAmountChart(symbol);
+      fillPriceChart(symbol, c, share.avg_price, share.vol > 0);
+      fillAmountChart(symbol, c);
       lblCompany->setText(QString::fromUtf8(company.company));
       // The sector names write '&' doubled, as captions that mark shortcuts would need it.
       lblSection->setText(text(QorvexCore::getSectorName(company.sector)).replace("&&", "&"));
@@ -110,7 +110,7 @@ bool TfrmCwMarket::fillStockDetails(const std::string& symbol) {
   return true;
 }
 
-void TfrmCwMarket::fillPriceChart(const std::string& symbol, float avgPrice, bool held) {
+void TfrmCwMarket::fillPriceChart(const std::string& symbol, int currency, float avgPrice, bool held) {
   const Qorvex6::pList<Qorvex6::qxStockPrice> history = main_->core->getPriceHistory(symbol);
   const int n = std::min(history.count(), kHistoryPoints);
   std::vector<desk::PriceHistoryChart::Point> points;
@@ -120,10 +120,10 @@ void TfrmCwMarket::fillPriceChart(const std::string& symbol, float avgPrice, boo
     const QColor colour = !held ? kBlue : (price > avgPrice ? kGreen : kRed);
     points.push_back({price, colour});
   }
-  chartStock->setPoints(points);
+  chartStock->setPoints(points, currency);
 }
 
-void TfrmCwMarket::fillAmountChart(const std::string& symbol) {
+void TfrmCwMarket::fillAmountChart(const std::string& symbol, int currency) {
   const Qorvex6::pList<Qorvex6::qxStockHistory> days = main_->core->getDailyHistory(symbol);
   const int n = std::min(days.count(), kHistoryPoints);
   std::vector<double> amounts;
@@ -131,7 +131,7 @@ void TfrmCwMarket::fillAmountChart(const std::string& symbol) {
     const double amount = days.at(i).tradedAmount;
     if (amount != 0) amounts.push_back(amount);
   }
-  chartAmount->setValues(amounts);
+  chartAmount->setValues(amounts, currency);
 }
 
 // --- Candle panel -------------------------------------------------------------------------------------

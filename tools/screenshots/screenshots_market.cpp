@@ -82,6 +82,8 @@ void marketPages(const Save& save, std::function<void()> done) {
     std::lock_guard lock(frmMain->gameLock());
     std::string failure;
     sample::MarketHistory history;
+    // The featured stock trades billions: its amount chart shows the largest labels.
+    history.firstStockAmounts = 40000;
     if (!sample::fillMarketHistory(core, kExchange, history, &failure))
       std::printf("the market history could not be written: %s\n", failure.c_str());
     for (const auto& row : core.getStocksWithCompany(kExchange, 0).items)

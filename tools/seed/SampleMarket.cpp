@@ -44,7 +44,8 @@ bool fillMarketHistory(Qorvex6::QorvexCore& core, const std::string& title, cons
     const float close = wave(base, i, day);
     const float high = std::max(open, close) * 1.015f;
     const float low = std::min(open, close) * 0.985f;
-    const double amount = std::round(base * 1000 * (3 + 2 * std::sin(day * 0.3 + i)));
+    const double scale = i == 0 ? size.firstStockAmounts : 1;
+    const double amount = std::round(base * 1000 * scale * (3 + 2 * std::sin(day * 0.3 + i)));
     const qxORDER fields{
         T::numberTerm("openPrice", open),      T::numberTerm(today ? "currentPrice" : "closeprice", close),
         T::numberTerm("todayHigh", high),      T::numberTerm("todayLow", low),

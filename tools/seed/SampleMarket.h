@@ -11,9 +11,10 @@
 namespace sample {
 
 struct MarketHistory {
-  int days = 100;          // daily rows per stock
-  int prices = 120;        // price samples per stock
-  int indexSamples = 200;  // index samples of the exchange
+  int days = 100;                // daily rows per stock
+  int prices = 120;              // price samples per stock
+  int indexSamples = 200;        // index samples of the exchange
+  double firstStockAmounts = 1;  // a factor on the first stock's traded amounts
 };
 
 // Writes the history in one transaction; false when a write failed, naming it in `failure`. The stocks

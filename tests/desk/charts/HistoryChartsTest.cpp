@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include <QStackedWidget>
 #include <QValueAxis>
 
+#include "AxisTicks.h"
+#include "ListSort.h"
 #include "PriceHistoryChart.h"
 #include "pages/MarketTestFixture.h"
 
@@ -30,6 +33,22 @@ QStringList axisLabels(QChartView& view) {
     if (!text.isEmpty() && text != view.chart()->title()) texts << text;
   }
   return texts;
+}
+
+// The value labels from the foot of the scale up.
+std::vector<std::string> labelsUpwards(QChartView& view) {
+  std::multimap<double, std::string, std::greater<>> byHeight;
+  for (QGraphicsItem* item : view.scene()->items()) {
+    const auto* label = dynamic_cast<QGraphicsTextItem*>(item);
+    if (label == nullptr || !label->isVisible()) continue;
+    const QString text = label->toPlainText();
+    if (!text.isEmpty() && text != view.chart()->title())
+      byHeight.emplace(label->sceneBoundingRect().center().y(), text.toStdString());
+  }
+  std::vector<std::string> labels;
+  for (const auto& [y, text] : byHeight)
+    labels.push_back(text);
+  return labels;
 }
 
 QValueAxis* valueAxis(QChartView& view) {
@@ -84,9 +103,9 @@ void expectReadableScale(QChartView& view, double low, double high, const std::s
   EXPECT_GE(labels.size(), 3) << what;
   std::vector<double> numbers;
   for (const QString& label : labels) {
-    bool ok = false;
-    numbers.push_back(label.toDouble(&ok));
-    EXPECT_TRUE(ok) << what << ": label \"" << label.toStdString() << "\"";
+    const std::optional<double> number = desk::cellNumber(label.toStdString());
+    numbers.push_back(number.value_or(0));
+    EXPECT_TRUE(number) << what << ": label \"" << label.toStdString() << "\"";
   }
   std::sort(numbers.begin(), numbers.end());
   EXPECT_EQ(std::adjacent_find(numbers.begin(), numbers.end()), numbers.end())
@@ -106,7 +125,7 @@ TEST_F(HistoryCharts, PriceLabelsAreReadableNumbersFromACentToAHundredThousand) 
       std::vector<desk::PriceHistoryChart::Point> points;
       for (int i = 0; i < 120; ++i)
         points.push_back({price * (1 + 0.01 * (i % 7)), Qt::blue});
-      page.price->setPoints(points);
+      page.price->setPoints(points, 4);
       page.show();
       expectReadableScale(*page.price, price, price * 1.06,
                           std::to_string(price) + " at width " + std::to_string(width));
@@ -120,7 +139,7 @@ TEST_F(HistoryCharts, AmountLabelsAreReadableNumbers) {
     for (const auto& values : cases) {
       HiddenPage page(width);
       page.hide();
-      page.amount->setValues(values);
+      page.amount->setValues(values, 4);
       page.show();
       expectReadableScale(*page.amount, 0, *std::max_element(values.begin(), values.end()),
                           std::to_string(values.front()) + " at width " + std::to_string(width));
@@ -130,17 +149,93 @@ TEST_F(HistoryCharts, AmountLabelsAreReadableNumbers) {
 
 TEST_F(HistoryCharts, AnEmptyChartAfterAFullOneShowsNoScale) {
   HiddenPage page(kWidths[1]);
-  page.price->setPoints({{45000, Qt::blue}, {47000, Qt::blue}});
-  page.amount->setValues({1e6, 2e6});
+  page.price->setPoints({{45000, Qt::blue}, {47000, Qt::blue}}, 4);
+  page.amount->setValues({1e6, 2e6}, 4);
   ASSERT_FALSE(axisLabels(*page.price).isEmpty());
   ASSERT_FALSE(axisLabels(*page.amount).isEmpty());
   page.hide();
-  page.price->setPoints({});
-  page.amount->setValues({});
+  page.price->setPoints({}, 4);
+  page.amount->setValues({}, 4);
   page.show();
   EXPECT_EQ(axisLabels(*page.price), QStringList());
   EXPECT_EQ(axisLabels(*page.amount), QStringList());
   EXPECT_LT(valueAxis(*page.price)->max(), 45000) << "the earlier stock's range is gone";
+}
+
+TEST(AxisTicks, LabelTheTicksWithTheGameNumberTexts) {
+  constexpr int kThb = 0, kUsd = 4, kHkd = 5;
+  struct Case {
+    double low, high;
+    int maxTicks, currency;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {0, 0, 5, kThb, {"0.00", "0.50", "1.00"}},
+      {12.2, 13.3, 7, kUsd, {"12.00", "12.50", "13.00", "13.50"}},
+      {0, 999, 5, kThb, {"0", "500", "1,000", "1,500"}},
+      {0, 2.5e6, 5, kUsd, {"0", "1.00 Mil.", "2.00 Mil.", "3.00 Mil."}},
+      {0, 4e9, 6, kThb, {"0", "1.000 Bil.", "2.000 Bil.", "3.000 Bil.", "4.000 Bil.", "5.000 Bil."}},
+      {0, 1e12, 5, kUsd, {"0", "500.00 Bil.", "1,000.00 Bil.", "1,500.00 Bil."}},
+      // Whole billions only: a tick between them is written out.
+      {0, 1.2e9, 5, kHkd, {"0", "500.00 Mil.", "1 Bil.", "1,500,000,000"}},
+      {0.045, 0.055, 8, kUsd, {"0.044", "0.046", "0.048", "0.050", "0.052", "0.054", "0.056"}},
+      {1200, 1350, 8, kThb, {"1,150", "1,200", "1,250", "1,300", "1,350", "1,400"}},
+  };
+  for (const Case& c : cases) {
+    const std::vector<desk::AxisTick> ticks = desk::axisTicks(c.low, c.high, c.maxTicks, c.currency);
+    std::vector<std::string> texts;
+    for (const desk::AxisTick& tick : ticks) {
+      texts.push_back(tick.text);
+      EXPECT_NEAR(desk::cellNumber(tick.text).value_or(-1), tick.value, 1e-9 * std::max(1.0, tick.value))
+          << tick.text;
+    }
+    EXPECT_EQ(texts, c.texts) << c.low << ".." << c.high;
+  }
+}
+
+// From the foot of the scale to its top every tick shows its whole label, in the game's number text of
+// the currency, however wide the window makes the chart.
+TEST_F(HistoryCharts, EveryTickShowsItsWholeLabelAtBothWindowSizes) {
+  struct Case {
+    bool price;
+    std::vector<double> values;
+    int currency;
+  } cases[] = {
+      {false, {999, 120}, 0},   {false, {4e9, 3.1e9}, 0},   {false, {1e12, 2e11}, 4},
+      {false, {1.2e9, 3e8}, 5}, {false, {2.5e6, 1.5e6}, 4}, {true, {0.05, 0.053}, 0},
+      {true, {1250, 1330}, 0},  {true, {45000, 47500}, 5},
+  };
+  for (const int width : kWidths) {
+    for (const Case& c : cases) {
+      HiddenPage page(width);
+      page.hide();
+      QChartView* view = page.amount;
+      if (c.price) {
+        std::vector<desk::PriceHistoryChart::Point> points;
+        for (const double value : c.values)
+          points.push_back({value, Qt::blue});
+        page.price->setPoints(points, c.currency);
+        view = page.price;
+      } else {
+        page.amount->setValues(c.values, c.currency);
+      }
+      page.show();
+      const std::string what = std::to_string(c.values.front()) + " at width " + std::to_string(width);
+      const std::vector<std::string> labels = labelsUpwards(*view);
+      ASSERT_GE(labels.size(), 3u) << what;
+      std::vector<double> ticks;
+      for (const std::string& label : labels)
+        ticks.push_back(desk::cellNumber(label).value_or(-1));
+      const double step = ticks[1] - ticks[0];
+      const QValueAxis* axis = valueAxis(*view);
+      EXPECT_DOUBLE_EQ(ticks.front(), axis->min()) << what;
+      EXPECT_DOUBLE_EQ(ticks.back(), axis->max()) << what;
+      for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_NEAR(ticks[i], ticks[0] + static_cast<double>(i) * step, step * 1e-6)
+            << what << ": " << labels[i];
+        EXPECT_EQ(labels[i], desk::tickText(ticks[i], step, c.currency)) << what;
+      }
+    }
+  }
 }
 
 class DetailsChartsTest : public MarketTest {};
