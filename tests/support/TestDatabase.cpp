@@ -29,6 +29,10 @@ std::filesystem::path saveCheckerProgram() {
   return QORVEX_SAVE_CHECKER;
 }
 
+std::filesystem::path gameProgram() {
+  return QORVEX_GAME;
+}
+
 std::string readBytes(const std::filesystem::path& file) {
   std::string bytes;
   std::error_code ec;

@@ -29,6 +29,9 @@ std::filesystem::path templateFile();
 // The built save checker, which a game core needs to load a save.
 std::filesystem::path saveCheckerProgram();
 
+// The built game executable; a test that runs it depends on its target.
+std::filesystem::path gameProgram();
+
 // The whole of a file's bytes (empty when it cannot be read), and a file made of `bytes`.
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
