@@ -1,6 +1,7 @@
 #include <stdexcept>
 
 #include "AsciiText.h"
+#include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 
 namespace Qorvex6 {
@@ -28,6 +29,12 @@ bool qxSaveGame::syncProfile(std::uint16_t mode) {
 
 bool qxSaveGame::writeProfile() {
   using T = qxSUBORDER;
+  // Budgets and the amount statistics grow with sales, transfers, dividends and pay: kept in range here, in
+  // memory too, so that the game goes on with what it stored.
+  for (double& budget : profile.budget)
+    budget = domain::clampedAmount(budget);
+  profile.statHighestBudget = domain::clampedAmount(profile.statHighestBudget);
+  profile.statHighestPortVal = domain::clampedAmount(profile.statHighestPortVal);
   platform::DateTime joinDate, debutDate;
   try {
     joinDate = platform::encodeDate(profile.joinYear, profile.joinMonth, profile.joinDay);
