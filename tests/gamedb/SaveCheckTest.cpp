@@ -14,7 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::readBytes;
 
-constexpr std::chrono::milliseconds kPrompt{3000};
+// Far less than forever, and room for a sanitizer build on a busy machine.
+constexpr std::chrono::milliseconds kPrompt{20000};
 
 platform::ProcessOutcome runChecker(const fs::path& save, const fs::path& templateFile) {
   return platform::runProcess(testsupport::saveCheckerProgram(), {save.string(), templateFile.string()},
