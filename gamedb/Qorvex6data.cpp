@@ -6,6 +6,7 @@
 
 #include "AsciiText.h"
 #include "DbDataset.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 namespace {
@@ -22,7 +23,7 @@ double asDouble(Dataset& row, const char* column) {
   return row.fieldByName(column).asFloat();
 }
 float asFloat(Dataset& row, const char* column) {
-  return static_cast<float>(row.fieldByName(column).asFloat());
+  return domain::narrowed(row.fieldByName(column).asFloat());
 }
 bool asFlag(Dataset& row, const char* column) {
   return row.fieldByName(column).asBoolean();

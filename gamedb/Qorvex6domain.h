@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cfloat>
 #include <string_view>
 #include <vector>
 
@@ -7,6 +8,13 @@ namespace Qorvex6 {
 
 // The ranges of the numbers a game database holds. A save with a number outside its range is refused
 // at load; the game itself never writes one, however long it is played.
+//
+// Derived values: what the game computes from stored values and writes back (capitalisations, index
+// levels and their 52-week range, traded amounts and volumes, company balances, budgets, statistics,
+// earnings ratios) is clamped into its column's range where it is computed, so that it stays inside
+// whatever values inside these ranges it was computed from, and a save the game writes loads again. The
+// ranges of the values read from a save are never widened for it. A float column never holds more than
+// FLT_MAX, so a derived float is clamped before it is narrowed.
 namespace domain {
 
 // Money and share counts held as doubles (budgets, balances, traded amounts, capitalisations, volumes).
@@ -39,6 +47,22 @@ inline constexpr int MAX_TIMELINE = 1;
 inline constexpr int MAX_SPEED = 32;
 inline constexpr double MIN_INT = -2147483648.0;
 inline constexpr double MAX_INT = 2147483647.0;
+
+// `value` clamped to [low, high]; NaN stays NaN, which is never written.
+constexpr double clamped(double value, double low, double high) {
+  return value < low ? low : (value > high ? high : value);
+}
+// A derived amount (a double column) and a derived figure (a float column) as they are written.
+constexpr double clampedAmount(double value) {
+  return clamped(value, 0, MAX_AMOUNT);
+}
+constexpr float clampedFigure(double value) {
+  return static_cast<float>(clamped(value, -MAX_FIGURE, MAX_FIGURE));
+}
+// A double narrowed to a float without running past the float range.
+constexpr float narrowed(double value) {
+  return static_cast<float>(clamped(value, -FLT_MAX, FLT_MAX));
+}
 
 // A numeric column and the range its values (NULL read as 0) must lie in; `codes` lists the only
 // values allowed (whole numbers), when there is such a list.

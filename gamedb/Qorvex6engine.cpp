@@ -1,6 +1,7 @@
 #include "Qorvex6engine.h"
 
 #include "DbError.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 
@@ -14,7 +15,7 @@ float pSingleField::getFloat(int row, const std::string& column) {
   dataSet->first();
   dataSet->moveBy(row);
   if (dataSet->eof()) return 0;
-  return static_cast<float>(dataSet->fieldByName(column).asFloat());
+  return domain::narrowed(dataSet->fieldByName(column).asFloat());
 }
 
 qxSaveGame::qxSaveGame() : connection(std::make_unique<platform::DbConnection>()) {}
@@ -23,8 +24,9 @@ qxSaveGame::~qxSaveGame() {
   closeDatabase();
 }
 
-bool qxSaveGame::openDatabase(const std::string& path, const std::string& databasePassword) {
-  connection->open(path, databasePassword);
+bool qxSaveGame::openDatabase(const std::string& path, const std::string& databasePassword,
+                              platform::DbConnection::Access access) {
+  connection->open(path, databasePassword, access);
   return connection->isOpen();
 }
 

@@ -97,7 +97,8 @@ class qxSaveGame {
 
   // Opens the file with the password; a failure (no file, wrong password, not a database) throws
   // platform::ProviderError. Returns whether the connection is open.
-  bool openDatabase(const std::string& path, const std::string& password);
+  bool openDatabase(const std::string& path, const std::string& password,
+                    platform::DbConnection::Access access = platform::DbConnection::Access::ReadWrite);
   bool closeDatabase();
   // Whether the engine's quick check finds the open file sound; false on any fault it reports and when
   // the check itself fails. Never throws.

@@ -186,7 +186,7 @@ float qxSaveGame::indexBaseOf(const std::string& marketTitle) {
 }
 
 bool qxSaveGame::insertIndex(const std::string& marketTitle, int clock, float mktcap) {
-  const float index = mktcap * kIndexPerLevel / indexBaseOf(marketTitle);
+  const float index = domain::clampedFigure(mktcap * kIndexPerLevel / indexBaseOf(marketTitle));
   return execSQL("INSERT INTO [index] (MarketTitle,[clock],[mktcap],[index]) VALUES (" +
                  sqlText(marketTitle) + "," + std::to_string(clock) + "," + platform::sqlNumber(mktcap) +
                  "," + platform::sqlNumber(index) + ")");

@@ -135,7 +135,7 @@ bool qxSaveGame::payDividends(std::string& message) {
       const qxStockInfo stock = getStocks(&bySymbol).first();
       if (!stock.isLoaded || stock.div_dayleft > 0) continue;
       if (stock.vol <= 0) continue;  // no shares to divide the dividend among
-      const float share = static_cast<float>(holding.vol / stock.vol);
+      const float share = domain::narrowed(holding.vol / stock.vol);
       const qxCompanyInfo company = getCompanies(&bySymbol).first();
       const double pay = company.balance * stock.div_yield * 0.01 * share;
       if (!std::isfinite(pay)) continue;

@@ -1,6 +1,8 @@
+#include <cmath>
 #include <stdexcept>
 
 #include "AsciiText.h"
+#include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 
 namespace Qorvex6 {
@@ -28,6 +30,15 @@ bool qxSaveGame::syncProfile(std::uint16_t mode) {
 
 bool qxSaveGame::writeProfile() {
   using T = qxSUBORDER;
+  // Budgets and the amount statistics grow with sales, transfers, dividends and pay: kept in range here, in
+  // memory too, so that the game goes on with what it stored. A non-finite one is a fault, never written.
+  const auto keep = [](double& amount) {
+    if (std::isfinite(amount)) amount = domain::clampedAmount(amount);
+  };
+  for (double& budget : profile.budget)
+    keep(budget);
+  keep(profile.statHighestBudget);
+  keep(profile.statHighestPortVal);
   platform::DateTime joinDate, debutDate;
   try {
     joinDate = platform::encodeDate(profile.joinYear, profile.joinMonth, profile.joinDay);

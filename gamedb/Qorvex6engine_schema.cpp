@@ -220,7 +220,7 @@ qxSaveCheck checkSaveFile(const std::string& save, const std::string& templateFi
     result.version = game.readVersion();
 
     qxSaveGame model;
-    model.openDatabase(templateFile, DATABASE_PASSWORD);
+    model.openDatabase(templateFile, DATABASE_PASSWORD, platform::DbConnection::Access::ReadOnly);
     // Older and newer saves are only read for their version; the game's own version must be the game's.
     if (result.version == model.readVersion())
       result.fault = tableShapeDifference(model.readTableShapes(), game.readTableShapes());

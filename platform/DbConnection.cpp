@@ -77,10 +77,10 @@ DbConnection::~DbConnection() {
   close();
 }
 
-void DbConnection::open(const std::filesystem::path& file, std::string_view password) {
+void DbConnection::open(const std::filesystem::path& file, std::string_view password, Access access) {
   std::lock_guard lock(mutex_);
   close();
-  sqlite3* db = openHandle(file, SQLITE_OPEN_READWRITE);
+  sqlite3* db = openHandle(file, access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
   try {
     keyAndProbe(db, password);
   } catch (...) {

@@ -40,10 +40,13 @@ class DbConnection {
   DbConnection(const DbConnection&) = delete;
   DbConnection& operator=(const DbConnection&) = delete;
 
+  enum class Access { ReadWrite, ReadOnly };
+
   // Opens an existing file with the password; a missing file is never created. A probe read makes a
-  // wrong password or a file that is not a database fail here. Closes a handle opened before.
+  // wrong password or a file that is not a database fail here. Closes a handle opened before. A
+  // read-only handle never writes the file, and a file without write permission opens with it.
   // Throws ProviderError.
-  void open(const std::filesystem::path& file, std::string_view password);
+  void open(const std::filesystem::path& file, std::string_view password, Access access = Access::ReadWrite);
   void close() noexcept;
   bool isOpen() const;
 

@@ -59,10 +59,11 @@ float movedRate(float rate) {
 void QorvexCore::concludeMarket(const qxMarketInfo* market) {
   const std::string title = market->title;
   const int m = marketIndexOf(title);
+  // The sum as a float (at most FLT_MAX) is the market's; the index sample and the level are figures.
   const double capitalisation = database->readSingleFloat(
       "SELECT SUM([vol]*[currentPrice]) AS [c] FROM [Stock] WHERE MarketTitle=" + sqlText(title), "c");
-  const float level = static_cast<float>(capitalisation / getIndexBase(m));
-  database->insertIndex(title, 0, static_cast<float>(capitalisation));
+  const float level = domain::clampedFigure(capitalisation / getIndexBase(m));
+  database->insertIndex(title, 0, domain::clampedFigure(capitalisation));
   const qxORDER byTitle{T::textTerm("title", title)};
   const qxORDER cap{T::numberTerm("mktcap", capitalisation)};
   database->updateMarket(&cap, &byTitle);
@@ -104,11 +105,12 @@ void QorvexCore::nextDay() {
     const qxStockInfo stock = db.getStocks(&bySymbol).first();
     if (m < 0 || !stock.isLoaded || stock.vol <= 0 || stock.div_numdays <= 0) continue;
     if (holding.heldlength % stock.div_numdays != 1 || stock.div_numdays > holding.heldlength) continue;
-    const float share = static_cast<float>(holding.vol / stock.vol);
-    float amount = stock.div_perShare * share * 0.01f;
-    amount = static_cast<float>(holding.vol * amount);
-    amount = stock.div_yield * amount;
-    db.profile.budget[m] += amount;
+    // In floats, each step kept inside the float range.
+    const float share = domain::narrowed(holding.vol / stock.vol);
+    float amount = domain::narrowed(stock.div_perShare * share * 0.01f);
+    amount = domain::narrowed(holding.vol * amount);
+    amount = domain::narrowed(stock.div_yield * amount);
+    db.profile.budget[m] = domain::clampedAmount(db.profile.budget[m] + amount);
   }
   db.syncProfile(PROFILE_WRITE);
 
@@ -143,11 +145,11 @@ void QorvexCore::nextMonth() {
     income += 0.15 * e0 * balance + 0.09 * e1 * balance + 0.12 * e3 * balance + 0.11 * e2 * balance;
     expenditure += 0.14 * e0 * balance + 0.08 * e1 * balance + 0.11 * e3 * balance + 0.1 * e2 * balance;
     const double profit = income - expenditure;
-    const double newBalance = balance + profit;
+    const double newBalance = domain::clampedAmount(balance + profit);
 
     const qxStockInfo stock = stocks.first();
-    const float eps = stock.vol == 0 ? 0.0f : static_cast<float>(profit / stock.vol);
-    const float pe = eps == 0 ? 0.0f : stock.currentPrice / eps;
+    const float eps = stock.vol == 0 ? 0.0f : domain::clampedFigure(profit / stock.vol);
+    const float pe = eps == 0 ? 0.0f : domain::clampedFigure(stock.currentPrice / eps);
     const qxORDER ratios{T::numberTerm("pe", pe), T::numberTerm("eps", eps)};
     db.updateStock(&ratios, &bySymbol);
 
@@ -164,7 +166,7 @@ void QorvexCore::nextMonth() {
 
   const double pay = 2000.0 * db.profile.milestones.totalStars;
   if (pay > 0) {
-    db.profile.budget[4] += pay;
+    db.profile.budget[4] = domain::clampedAmount(db.profile.budget[4] + pay);
     db.syncProfile(PROFILE_WRITE);
     host_.postPopup("Monthly Income",
                     platform::formatNumber("You are paid $%0.0n for conquering achievement milestones.", pay),

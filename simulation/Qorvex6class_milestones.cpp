@@ -4,6 +4,7 @@
 
 #include "AsciiText.h"
 #include "Qorvex6class.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 namespace {
@@ -122,7 +123,7 @@ std::string QorvexCore::getRank(double portfolioValue) {
     assets += 0.0001 * bought * 1.25;
   }
 
-  const float score = static_cast<float>(0.6 * stars + 0.4 * assets);
+  const float score = domain::narrowed(0.6 * stars + 0.4 * assets);
   if (score < 1.5f) return "Starter";
   if (score < 3.0f) return "Novice";
   if (score < 5.0f) return "Trader";

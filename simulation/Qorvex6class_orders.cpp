@@ -3,6 +3,7 @@
 
 #include "AsciiText.h"
 #include "Qorvex6class.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 namespace {
@@ -161,11 +162,11 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
 
         bool changed = false;
         if (profitUSD > profile.statHighestProfit_Val) {
-          profile.statHighestProfit_Val = static_cast<float>(profitUSD);
+          profile.statHighestProfit_Val = domain::clampedFigure(profitUSD);
           platform::copyBounded(profile.statHighestProfit_Symbol, held.symbol);
           changed = true;
         } else if (profitUSD < profile.statHighestLoss_Val) {
-          profile.statHighestLoss_Val = static_cast<float>(profitUSD);
+          profile.statHighestLoss_Val = domain::clampedFigure(profitUSD);
           platform::copyBounded(profile.statHighestLoss_Symbol, held.symbol);
           changed = true;
         }

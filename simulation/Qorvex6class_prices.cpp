@@ -2,6 +2,7 @@
 #include <mutex>
 
 #include "Qorvex6class.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 namespace {
@@ -175,8 +176,8 @@ void QorvexCore::generateNewPrice(qxStockInfo* stock, TaskQueue* tasks) {
   const float p = candidates.empty() ? cur : pickCandidate(candidates);
 
   const double vol = 1000.0 * a;
-  const double tradedVol = stock->tradedVol + vol;
-  const double tradedAmount = stock->tradedAmount + vol * p;
+  const double tradedVol = domain::clampedAmount(stock->tradedVol + vol);
+  const double tradedAmount = domain::clampedAmount(stock->tradedAmount + vol * p);
 
   const int market = marketIndexOf(stock->marketTitle);
   for (const qxQueue& row : queue.items) {

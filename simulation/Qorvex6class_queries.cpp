@@ -1,6 +1,7 @@
 #include <array>
 
 #include "Qorvex6class.h"
+#include "Qorvex6domain.h"
 
 namespace Qorvex6 {
 namespace {
@@ -108,7 +109,7 @@ double QorvexCore::convertCurrency(double amount, int from, int to) const {
   const float fromRate = database->rateExchange[currencyIndex(from)];
   const float toRate = database->rateExchange[currencyIndex(to)];
   if (!(toRate > 0)) return 0;
-  return static_cast<double>(static_cast<float>(fromRate * amount)) / toRate;
+  return static_cast<double>(domain::narrowed(fromRate * amount)) / toRate;
 }
 
 pList<qxExchangeRate> QorvexCore::getExchangeHistory() {

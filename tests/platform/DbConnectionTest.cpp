@@ -75,6 +75,17 @@ TEST(DbConnectionOpen, TheFileIsEncrypted) {
   EXPECT_EQ(bytes.find("plainly readable"), std::string::npos);
 }
 
+TEST_F(DbConnectionTest, AReadOnlyHandleReadsAndNeverWrites) {
+  db_.close();
+  const std::string before = testsupport::readBytes(file_);
+  DbConnection reader;
+  reader.open(file_, testsupport::kPassword, DbConnection::Access::ReadOnly);
+  EXPECT_EQ(reader.query("SELECT count(*) FROM t").at(0, 0).asInteger(), 3);
+  EXPECT_THROW(reader.execute("UPDATE t SET v=5"), platform::ProviderError);
+  reader.close();
+  EXPECT_EQ(testsupport::readBytes(file_), before);
+}
+
 TEST_F(DbConnectionTest, RowsAffectedCountOnlyWhatTheStatementChanged) {
   struct Case {
     const char* sql;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <mutex>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,35 @@ void runSql(const fs::path& file, const std::string& sql) {
   platform::DbConnection db;
   db.open(file, testsupport::kPassword);
   db.executeScript(sql);
+}
+
+// A row in each table of the domain list that the played game may have left empty.
+const std::string kEveryTableFilled =
+    "INSERT INTO queue (symbol, marketTitle, price, qty) SELECT 'QUOR', 'Thai', 30, 100 "
+    "WHERE NOT EXISTS (SELECT 1 FROM queue);"
+    "INSERT INTO belonging (productID, boughtValue, currentValue) SELECT ID, saleprice, saleprice FROM "
+    "product "
+    "WHERE NOT EXISTS (SELECT 1 FROM belonging) ORDER BY ID LIMIT 1;"
+    "INSERT INTO inbox (isRead, Message) SELECT 0, 'hello' WHERE NOT EXISTS (SELECT 1 FROM inbox);"
+    "INSERT INTO dailyPrice (symbol, high, low, open, close) SELECT 'QUOR', 31, 29, 30, 30 "
+    "WHERE NOT EXISTS (SELECT 1 FROM dailyPrice);"
+    "INSERT INTO [index] (MarketTitle, clock, mktcap, [index]) SELECT 'Thai', 0, 1, 1 "
+    "WHERE NOT EXISTS (SELECT 1 FROM [index]);"
+    "INSERT INTO price (symbol, clock, price) SELECT 'QUOR', 0, 30 WHERE NOT EXISTS (SELECT 1 FROM price);"
+    "INSERT INTO exchHistory DEFAULT VALUES;";
+
+// Sets every column of the domain list, in every row, to the high or the low end of its range.
+std::string everyColumnAtItsEnd(bool high) {
+  const auto assignments = [high](const std::vector<domain::ColumnDomain>& columns) {
+    std::string list;
+    for (const domain::ColumnDomain& c : columns)
+      list += (list.empty() ? "[" : ", [") + std::string(c.column) + "]=" + exact(high ? c.high : c.low);
+    return list;
+  };
+  std::string sql;
+  for (const domain::TableDomain& t : domain::tableDomains())
+    sql += "UPDATE [" + std::string(t.table) + "] SET " + assignments(t.columns) + ";";
+  return sql + "UPDATE profile SET " + assignments(domain::profileDomains()) + ";";
 }
 
 // A game "Ann" played for a cycle with two holdings and two passed milestones, saved in Save/.
@@ -244,12 +274,147 @@ TEST_F(HostileSaveValuesTest, ValuesAtTheirBoundsPlaySaveAndReload) {
       "UPDATE stock SET todayhigh=NULL, todaylow=NULL, pe=" + exact(-MAX_FIGURE) +
           ", wk52high=" + exact(MAX_FIGURE) + " WHERE symbol='QUOR'",
       "UPDATE profile SET timelineMode=1, speed=32, autoSaveFreq=3, clockTick=17",
+      // Every column of the domain list at one end, in every row of every table.
+      kEveryTableFilled + everyColumnAtItsEnd(true),
+      kEveryTableFilled + everyColumnAtItsEnd(false),
+      // At the high end, on the last cycle before a month's first day, with trading stocks, a holding's
+      // dividend period ending and the dividend countdown running out.
+      kEveryTableFilled + everyColumnAtItsEnd(true) +
+          "UPDATE profile SET daycount=30; UPDATE stock SET status=0, "
+          "div_dayleft=1, div_numdays=" +
+          std::to_string(MAX_DAYS - 1) + "; UPDATE portfolio SET heldlength=" + std::to_string(MAX_DAYS - 1),
   };
   for (const std::string& sql : cases) {
     SCOPED_TRACE(sql);
     ASSERT_TRUE(loadSpoiled(sql)) << trace();
     // A whole day, so that every day-end count and sum runs on the stored values.
     expectPlaysSavesAndReloads(20);
+  }
+}
+
+// One column of the domain list and the values to try in its first row.
+struct ColumnCase {
+  std::string table;  // "profile" for the profile's
+  domain::ColumnDomain column;
+};
+
+std::vector<ColumnCase> everyColumn() {
+  std::vector<ColumnCase> columns;
+  for (const domain::TableDomain& t : domain::tableDomains())
+    for (const domain::ColumnDomain& c : t.columns)
+      columns.push_back({t.table, c});
+  for (const domain::ColumnDomain& c : domain::profileDomains())
+    columns.push_back({"profile", c});
+  return columns;
+}
+
+// Values just outside the column's range: past each end by more than the rounding a save may add (a
+// small negative below a low end of 0), NULL where 0 is outside, and a whole number of the range that is
+// no code where the column has a list of codes.
+std::vector<std::string> valuesOutside(const domain::ColumnDomain& c) {
+  std::vector<std::string> values = {
+      exact(c.low == 0 ? -1e-9 : c.low - std::fabs(c.low) * 1e-12),
+      exact(c.high + std::fabs(c.high) * 1e-12),
+  };
+  if (!(c.low <= 0 && 0 <= c.high)) values.push_back("NULL");
+  if (c.codes != nullptr) {
+    for (double v = c.low; v <= c.high; ++v) {
+      if (domain::inDomain(c, v)) continue;
+      values.push_back(exact(v));
+      break;
+    }
+  }
+  return values;
+}
+
+// The load's check of the running game's database with one value changed in the first row of a table, or
+// in the profile: the field it names, or "" when it takes the value. The change is rolled back.
+TEST_F(HostileSaveValuesTest, EveryColumnIsRefusedJustOutsideItsRangeAndTakenAtEachEnd) {
+  db().connection->executeScript(kEveryTableFilled);
+  const auto checkWith = [this](const ColumnCase& c, const std::string& value) {
+    const std::string table = "[" + c.table + "]";
+    const std::string firstRow =
+        db().connection->query("SELECT min(rowid) FROM " + table).at(0, 0).asString();
+    platform::DbTransaction change(*db().connection);
+    db().connection->execute("UPDATE " + table + " SET [" + c.column.column + "]=" + value +
+                             " WHERE rowid=" + firstRow);
+    std::string fault;
+    if (c.table == "profile") {
+      try {
+        db().syncProfile(PROFILE_READ);
+      } catch (const std::exception& e) {
+        fault = e.what();
+      }
+    } else {
+      fault = db().firstValueOutOfDomain().value_or("");
+    }
+    change.rollback();
+    return fault;
+  };
+  // What the game never writes, whatever the list says: a negative number but in these columns, and a
+  // sample's clock past the last cycle of the last day.
+  const std::set<std::string> mayBeNegative = {"stock.pe",
+                                               "stock.eps",
+                                               "stock.beta",
+                                               "stock.wishlist",
+                                               "stock.changeRecently",
+                                               "company.sector",
+                                               "queue.isUserReq",
+                                               "queue.isBid",
+                                               "queue.isCompleted",
+                                               "belonging.productID",
+                                               "belonging.instAvailable",
+                                               "product.category",
+                                               "milestone.passed",
+                                               "inbox.isRead",
+                                               "factors.pol_status",
+                                               "factors.pol_nextconsider",
+                                               "factors.heal_status",
+                                               "factors.heal_nextconsider",
+                                               "factors.seas_status",
+                                               "factors.seas_nextconsider",
+                                               "profile.autoUpdate",
+                                               "profile.enableLargeDB",
+                                               "profile.enableWizard",
+                                               "profile.statHighestProfit_Val",
+                                               "profile.statHighestLoss_Val"};
+  const std::string pastTheLastClock = std::to_string(domain::MAX_DAYCOUNT * 10 + domain::LAST_CYCLE + 1);
+  for (const ColumnCase& c : everyColumn()) {
+    const std::string name = c.table + "." + c.column.column;
+    const std::string firstRow =
+        db().connection->query("SELECT min(rowid) FROM [" + c.table + "]").at(0, 0).asString();
+    const std::string field = name + (c.table == "profile" ? " out of range" : " (row " + firstRow + ")");
+    std::vector<std::string> outside = valuesOutside(c.column);
+    if (mayBeNegative.count(name) == 0) outside.push_back("-1e-9");
+    if (name == "price.clock" || name == "index.clock") outside.push_back(pastTheLastClock);
+    for (const std::string& value : outside) {
+      SCOPED_TRACE(field + " = " + value);
+      EXPECT_EQ(checkWith(c, value), field);
+    }
+    for (const double end : {c.column.low, c.column.high}) {
+      SCOPED_TRACE(field + " = " + exact(end));
+      EXPECT_EQ(checkWith(c, exact(end)), "");
+    }
+  }
+}
+
+TEST_F(HostileSaveValuesTest, EveryNumericColumnTheGameReadsHasADomain) {
+  std::set<std::string> tables = {"profile"};
+  for (const domain::TableDomain& t : domain::tableDomains())
+    tables.insert(t.table);
+  // The version is read for what it is.
+  const std::set<std::string> withoutDomain = {"profile.version"};
+  for (const std::string& table : tables) {
+    const platform::DbResult columns = db().connection->query("PRAGMA table_info([" + table + "])");
+    ASSERT_GT(columns.rowCount(), 0u) << table;
+    for (std::size_t i = 0; i < columns.rowCount(); ++i) {
+      const std::string column = columns.at(i, 1).asString();
+      const std::string type = columns.at(i, 2).asString();
+      const bool key = columns.at(i, 5).asInteger() != 0;
+      if (key || (type != "INTEGER" && type != "REAL") || withoutDomain.count(table + "." + column) != 0)
+        continue;
+      EXPECT_NE(domain::findDomain(table, column), nullptr) << table << "." << column;
+    }
   }
 }
 
