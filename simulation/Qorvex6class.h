@@ -120,11 +120,12 @@ class QorvexCore {
   pList<qxQueue> getUserQueue(const std::string& symbol);
   pList<qxQueue> getQueueBySymbol(const std::string& symbol);
   bool setStockStatus(const std::string& symbol, int status);
-  // Settles one matched order; true when shares and money moved, with the number of shares that moved
-  // in `settledQty` (an offer for more than is held sells what is held). Under the game lock.
+  // Settles one matched order for its trade amount (TradeMoney.h); true when shares and money moved,
+  // with the number of shares that moved in `settledQty` (an offer for more than is held sells what is
+  // held). Under the game lock.
   bool completeQueue(qxQueue* row, double* settledQty = nullptr);
-  // The inbox message of a settlement of `qty` shares of the stock `symbol` at the order's own price, in
-  // the currency of `market`: "You paid ... for ..." or "You earned ... after selling ...".
+  // The inbox message of a settlement of `qty` shares of the stock `symbol` for the trade amount at the
+  // order's price, in the currency of `market`: "You paid ... for ..." or "You earned ... after selling ...".
   std::string settlementMessage(const qxQueue& row, const std::string& symbol, double qty, int market) const;
 
   // --- Milestones and trader rank --------------------------------------------------------------
