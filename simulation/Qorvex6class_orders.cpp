@@ -96,8 +96,8 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
     debugLog("completeQueue: no quantity to settle for " + symbol);
   } else if (row->isBid) {
     const int m = marketIndexOf(marketTitle);
-    // A bid for a market without a budget has nothing to pay with and lapses; one the budget covers,
-    // to the last cent, is filled, as the order dialog promised when it took it.
+    // A bid the budget covers, to the last cent, is filled, as the order dialog promised when it took it;
+    // one it no longer covers lapses with a message; one for a market without a budget lapses.
     if (m >= 0 && profile.budget[m] >= cost) {
       bool delivered = false;
       const pList<qxShare> existing = database->getPortfolio(&bySymbol);
@@ -133,6 +133,8 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
       } else {
         debugLog("completeQueue: the holding of " + symbol + " was not written; the bid lapses");
       }
+    } else if (m >= 0 && profile.budget[m] < cost) {
+      addInbox("Your bid for " + symbol + " lapsed: not enough " + qxSaveGame::currencyCode(m) + ".");
     }
   } else if (const pList<qxShare> existing = database->getPortfolio(&bySymbol); existing.count() == 1) {
     const qxShare held = existing.at(0);
