@@ -134,6 +134,8 @@ class qxSaveGame {
 
   // Money text: "THB 1,234.50", "USD 1.50 Mil." ...; a currency outside 0..5 writes the USD forms.
   std::string formatMoney(double amount, int currency, bool whole) const;
+  // The short name of a currency by market index ("THB"); USD outside 0..5, as formatMoney writes it.
+  static const char* currencyCode(int currency);
   // The six budgets in USD.
   double totalBudget() const;
 

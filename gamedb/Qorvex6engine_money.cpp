@@ -2,26 +2,23 @@
 #include "Qorvex6engine.h"
 
 namespace Qorvex6 {
-namespace {
 
-const char* currencyPrefix(int currency) {
+const char* qxSaveGame::currencyCode(int currency) {
   switch (currency) {
     case 0:
-      return "THB ";
+      return "THB";
     case 1:
-      return "GBP ";
+      return "GBP";
     case 2:
-      return "JPY ";
+      return "JPY";
     case 3:
-      return "SGD ";
+      return "SGD";
     case 5:
-      return "HKD ";
+      return "HKD";
     default:
-      return "USD ";
+      return "USD";
   }
 }
-
-}  // namespace
 
 std::string moneyFigure(double amount, int currency) {
   if (amount < 1000000) return platform::formatNumber("%0.2n", amount);
@@ -33,7 +30,7 @@ std::string moneyFigure(double amount, int currency) {
 }
 
 std::string qxSaveGame::formatMoney(double amount, int currency, bool whole) const {
-  const std::string prefix = currencyPrefix(currency);
+  const std::string prefix = std::string(currencyCode(currency)) + " ";
   if (whole) return platform::formatNumber(prefix + "%0.0n", amount);
   return prefix + moneyFigure(amount, currency);
 }

@@ -85,6 +85,10 @@ class QorvexCore {
   void concludeAfterCycle(std::uint16_t next);
   int getWorkHour(int market, int cycle) const;
   int getMarketHour(int market) const;  // -1 while the market is closed
+  // The work hour at whose end a market closes: its stocks do not trade in it and the close clears its queue.
+  static constexpr int CLOSING_WORK_HOUR = 10;
+  // Whether an order for the market's stocks can still fill: the market is open and not in its closing hour.
+  bool acceptsOrders(int market) const;
   // The index samples the market's open session has stored so far: one per visited work hour before
   // the current one (h - 1 in the twenty-cycle timeline); 0 while the market is closed.
   int getSessionSamples(int market) const;
@@ -120,11 +124,12 @@ class QorvexCore {
   pList<qxQueue> getUserQueue(const std::string& symbol);
   pList<qxQueue> getQueueBySymbol(const std::string& symbol);
   bool setStockStatus(const std::string& symbol, int status);
-  // Settles one matched order; true when shares and money moved, with the number of shares that moved
-  // in `settledQty` (an offer for more than is held sells what is held). Under the game lock.
+  // Settles one matched order for its trade amount (TradeMoney.h); true when shares and money moved,
+  // with the number of shares that moved in `settledQty` (an offer for more than is held sells what is
+  // held). A bid the budget no longer covers lapses and says so in the inbox. Under the game lock.
   bool completeQueue(qxQueue* row, double* settledQty = nullptr);
-  // The inbox message of a settlement of `qty` shares of the stock `symbol` at the order's own price, in
-  // the currency of `market`: "You paid ... for ..." or "You earned ... after selling ...".
+  // The inbox message of a settlement of `qty` shares of the stock `symbol` for the trade amount at the
+  // order's price, in the currency of `market`: "You paid ... for ..." or "You earned ... after selling ...".
   std::string settlementMessage(const qxQueue& row, const std::string& symbol, double qty, int market) const;
 
   // --- Milestones and trader rank --------------------------------------------------------------

@@ -48,7 +48,7 @@ void QorvexCore::nextCycle(std::queue<qxStockInfo>* stocks, int* next) {
   for (const qxMarketInfo& market : markets.items) {
     const std::string title = market.title;
     const int hour = getWorkHour(marketIndexOf(title), current);
-    if (hour >= 10) {
+    if (hour >= CLOSING_WORK_HOUR) {
       closeMarket(title);
     } else if (hour >= 1) {
       if (hour == 1) openMarket(title);
@@ -119,6 +119,11 @@ int QorvexCore::getWorkHour(int market, int cycle) const {
 int QorvexCore::getMarketHour(int market) const {
   const int hour = getWorkHour(market, database->clockTick);
   return hour == 0 ? -1 : hour;
+}
+
+bool QorvexCore::acceptsOrders(int market) const {
+  const int hour = getWorkHour(market, database->clockTick);
+  return hour >= 1 && hour < CLOSING_WORK_HOUR;
 }
 
 int QorvexCore::getSessionSamples(int market) const {

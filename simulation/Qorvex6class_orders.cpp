@@ -4,6 +4,7 @@
 #include "AsciiText.h"
 #include "Qorvex6class.h"
 #include "Qorvex6domain.h"
+#include "TradeMoney.h"
 
 namespace Qorvex6 {
 namespace {
@@ -58,7 +59,7 @@ bool QorvexCore::setStockStatus(const std::string& symbol, int status) {
 
 std::string QorvexCore::settlementMessage(const qxQueue& row, const std::string& symbol, double qty,
                                           int market) const {
-  const std::string money = formatMoney(static_cast<double>(row.price) * qty, market, false);
+  const std::string money = formatMoney(tradeAmount(row.price, qty), market, false);
   return row.isBid ? "You paid " + money + " for " + symbol
                    : "You earned " + money + " after selling " + symbol;
 }
@@ -72,7 +73,7 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
   const std::string marketTitle = row->marketTitle;
   const float price = row->price;
   const float qty = row->qty;
-  const double cost = static_cast<double>(price) * qty;
+  const double cost = tradeAmount(price, qty);
   const qxORDER bySymbol{T::textTerm("symbol", symbol)};
   qxProfile& profile = database->profile;
   bool traded = false;
@@ -96,8 +97,8 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
     debugLog("completeQueue: no quantity to settle for " + symbol);
   } else if (row->isBid) {
     const int m = marketIndexOf(marketTitle);
-    // A bid for a market without a budget has nothing to pay with and lapses; one the budget covers,
-    // to the last unit, is filled, as the order dialog promised when it took it.
+    // A bid the budget covers, to the last cent, is filled, as the order dialog promised when it took it;
+    // one it no longer covers lapses with a message; one for a market without a budget lapses.
     if (m >= 0 && profile.budget[m] >= cost) {
       bool delivered = false;
       const pList<qxShare> existing = database->getPortfolio(&bySymbol);
@@ -110,7 +111,7 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
       } else {
         qxShare share;
         platform::copyBounded(share.symbol, symbol);
-        share.avg_price = price;
+        share.avg_price = static_cast<float>(cost / qty);
         share.vol = qty;
         share.heldlength = 0;
         platform::copyBounded(share.marketTitle, marketTitle);
@@ -133,6 +134,8 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
       } else {
         debugLog("completeQueue: the holding of " + symbol + " was not written; the bid lapses");
       }
+    } else if (m >= 0 && profile.budget[m] < cost) {
+      addInbox("Your bid for " + symbol + " lapsed: not enough " + qxSaveGame::currencyCode(m) + ".");
     }
   } else if (const pList<qxShare> existing = database->getPortfolio(&bySymbol); existing.count() == 1) {
     const qxShare held = existing.at(0);
@@ -141,8 +144,8 @@ bool QorvexCore::completeQueue(qxQueue* row, double* settledQty) {
     if (m >= 0) {
       // An offer for more than is held sells what is held, never shares the player does not own.
       const double sold = std::min(static_cast<double>(qty), held.vol);
-      const double proceeds = static_cast<double>(price) * sold;
-      const double profit = (static_cast<double>(price) - held.avg_price) * sold;
+      const double proceeds = tradeAmount(price, sold);
+      const double profit = proceeds - static_cast<double>(held.avg_price) * sold;
       bool removed = false;
       if (sold >= held.vol) {
         removed = database->deletePortfolio(&bySymbol);

@@ -13,6 +13,7 @@
 #include "NumberText.h"
 #include "Qorvex6class.h"
 #include "SkinWidgets.h"
+#include "TradeMoney.h"
 #include "f_Main.h"
 #include "f_MsgQuote.h"
 
@@ -117,7 +118,8 @@ double TfrmBidOffer::multiplierOf(int index) {
 }
 
 QString TfrmBidOffer::stepText(float step) {
-  return QString::fromStdString(platform::formatNumber(step <= 0.03f ? "%0.5f" : "%0.3f", step));
+  return QString::fromStdString(platform::formatNumber(
+      Qorvex6::listedPriceDecimals(step) == 5 ? "%0.5f" : "%0.3f", Qorvex6::listedPrice(step)));
 }
 
 void TfrmBidOffer::showEvent(QShowEvent* event) {
@@ -220,7 +222,7 @@ void TfrmBidOffer::updateSubTotal() {
   if (frmMain == nullptr || !frmMain->core) return;
   const Qorvex6::QorvexCore& core = *frmMain->core;
   const float p = selectedStep();
-  const double t = static_cast<double>(p) * quantity();
+  const double t = Qorvex6::tradeAmount(p, quantity());
   lblAmount->setText("Sub Total : " + QString::fromStdString(core.formatMoney(t, marketIndex, false)));
   QColor colour = kNormal;
   if (mode == MODE_BID && marketIndex >= 0 && marketIndex < 6 &&
@@ -258,7 +260,7 @@ QString TfrmBidOffer::submit() {
   std::string marketTitle;
   Qorvex6::marketTitleOf(marketTitle, marketIndex);
   if (mode == MODE_BID) {
-    if (static_cast<double>(price) * qty > core.database->profile.budget[marketIndex]) {
+    if (Qorvex6::tradeAmount(price, qty) > core.database->profile.budget[marketIndex]) {
       refusal_ = Refusal::Budget;
       return "Not enough budget";
     }

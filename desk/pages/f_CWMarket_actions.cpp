@@ -132,7 +132,8 @@ void TfrmCwMarket::canTrade(const std::string& symbol, bool& canBid, bool& canOf
   // The stock's own exchange decides, whatever exchange the page shows.
   const Qorvex6::qxStockInfo stock = core.getStockInfo(symbol);
   if (!stock.isLoaded) return;
-  if (core.getMarketHour(Qorvex6::marketIndexOf(stock.marketTitle)) == -1) return;
+  // An order in the exchange's closing hour could never fill: it is refused as on a closed exchange.
+  if (!core.acceptsOrders(Qorvex6::marketIndexOf(stock.marketTitle))) return;
   avgPrice = 0;
   if (stock.status == 4 || stock.status == 8) return;
   if (core.getUserQueue(symbol).count() > 0) return;

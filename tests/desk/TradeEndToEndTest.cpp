@@ -1,13 +1,16 @@
 // A trade played through the windows: the Market page, a bid at the highest step, the clock until it
 // fills, the holding on the Home page, an offer at the lowest step, the clock until it fills, and the
-// inbox messages of both.
+// inbox messages of both; and the money a trade moves, from the dialog's sub-total to the inbox.
 
+#include <cstdio>
 #include <string>
 
 #include <QComboBox>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "Prandom.h"
+#include "Qorvex6class.h"
 #include "f_CWHome.h"
 #include "pages/MarketTestFixture.h"
 
@@ -22,6 +25,7 @@ class TradeEndToEndTest : public MarketTest {
     home_->showStockDetails = [this](const std::string& symbol) { page_->showHomeStock(symbol); };
   }
   void TearDown() override {
+    Qorvex6::setDrawSource(nullptr);
     frmCwHome = nullptr;
     MarketTest::TearDown();
   }
@@ -116,6 +120,78 @@ TEST_F(TradeEndToEndTest, ABidAndAnOfferFillThroughTheWindows) {
               both.contains(QString::fromStdString(symbol)))
       << both.toStdString();
   EXPECT_TRUE(both.contains("You earned USD ")) << both.toStdString();
+}
+
+// The money of a trade is the price as the dialog lists it times the quantity, in whole cents, whatever
+// single-precision value the step has: the sub-total, the budget check at its edge, the fill's debit or
+// credit and the inbox message are one figure.
+TEST_F(TradeEndToEndTest, ATradeMovesTheListedPriceTimesTheQuantityInWholeCents) {
+  const struct {
+    const char* price;  // the stock's price; the dialog's second step is traded
+    int mode;
+    int count, multiplier;  // the quantity boxes: count, and x 1K (2) or x 1M (3)
+    const char* step;
+    double amount;
+    const char* subTotal;
+    const char* message;  // followed by the symbol
+  } cases[] = {
+      {"35.47", TfrmBidOffer::MODE_BID, 2, 2, "35.620", 71240.00, "Sub Total : THB 71,240.00",
+       "You paid THB 71,240.00 for "},
+      {"33.57", TfrmBidOffer::MODE_OFFER, 3, 2, "33.420", 100260.00, "Sub Total : THB 100,260.00",
+       "You earned THB 100,260.00 after selling "},
+      {"0.45", TfrmBidOffer::MODE_BID, 1, 3, "0.495", 495000.00, "Sub Total : THB 495,000.00",
+       "You paid THB 495,000.00 for "},
+  };
+  // Mid-range draws: every chosen stock gets a price, down for a falling trend and up for a rising one.
+  Qorvex6::setDrawSource([](float max) { return max * 0.5f; });
+  db().timelineMode = 0;
+  int next = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.subTotal);
+    const bool bid = c.mode == TfrmBidOffer::MODE_BID;
+    const std::string symbol = core().getStocksWithCompany("Thai", 0).items.at(next++).stock.symbol;
+    sql(std::string("UPDATE stock SET status=0, popularity=0, currentPrice=") + c.price +
+        ", closeprice=" + c.price + ", trend=" + (bid ? "4" : "1") + " WHERE symbol='" + symbol + "'");
+    const double qty = c.count * TfrmBidOffer::multiplierOf(c.multiplier);
+    if (!bid) {
+      Qorvex6::qxShare share;
+      std::snprintf(share.symbol, sizeof(share.symbol), "%s", symbol.c_str());
+      std::snprintf(share.marketTitle, sizeof(share.marketTitle), "Thai");
+      share.avg_price = 30;
+      share.vol = qty;
+      ASSERT_TRUE(db().insertPortfolio(&share));
+    }
+    db().profile.budget[kThai] = bid ? c.amount : 0;  // a bid of exactly the budget
+    atCycle(10);                                      // the Thai exchange in its second work hour
+
+    frmBidOffer->symbol = symbol;
+    frmBidOffer->mode = c.mode;
+    frmBidOffer->marketIndex = kThai;
+    frmBidOffer->avgBuyPrice = bid ? 0 : 30;
+    frmBidOffer->lblWarning->clear();
+    frmBidOffer->FormShow();
+    ASSERT_EQ(frmBidOffer->selPrice->itemText(1).toStdString(), c.step);
+    frmBidOffer->selPrice->setCurrentIndex(1);
+    frmBidOffer->selQty->setCurrentIndex(c.count - 1);
+    frmBidOffer->selMulp->setCurrentIndex(c.multiplier);
+    frmBidOffer->selQtyClick();
+    EXPECT_EQ(frmBidOffer->lblAmount->text().toStdString(), c.subTotal);
+    if (bid) {
+      EXPECT_EQ(frmBidOffer->lblAmount->palette().color(QPalette::WindowText), QColor(70, 91, 47))
+          << "the budget covers it";
+    }
+    frmBidOffer->Button1Click();
+    EXPECT_EQ(frmBidOffer->lblWarning->text().toStdString(), "");
+    ASSERT_EQ(queueRows(symbol), 1);
+
+    ASSERT_TRUE(tickUntil(symbol, [&] { return core().getHeldVolume(symbol) == (bid ? qty : 0); }))
+        << "the order did not fill";
+    EXPECT_EQ(db().profile.budget[kThai], bid ? 0 : c.amount);
+    bool reported = false;
+    for (const auto& message : core().getInbox(false).items)
+      reported |= std::string(message.Message) == c.message + symbol;
+    EXPECT_TRUE(reported) << c.message << symbol;
+  }
 }
 
 }  // namespace

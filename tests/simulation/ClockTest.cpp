@@ -149,6 +149,29 @@ TEST_F(ClockTest, SwiftDayVisitsFiveCyclesAndASwitchContinuesFromTheStoredCycle)
   EXPECT_EQ(runCycle().next, 20);
 }
 
+// An exchange takes orders in exactly the cycles whose boundary trades its stocks: never in its closing
+// hour, whose boundary closes it and clears its queue (London's falls in cycle 0 of the next day).
+TEST_F(ClockTest, OrdersAreTakenInTheCyclesWhoseBoundaryTradesTheExchange) {
+  const char* const titles[6] = {"Thai", "London", "Japan", "Singapore", "NewYork", "HongKong"};
+  for (const int timeline : {0, 1}) {
+    core_.database->timelineMode = timeline;
+    core_.database->execSQL("UPDATE stock SET popularity=0");  // the month's results of day 1 change it
+    int refusingCycles = 0;
+    do {
+      const int cycle = core_.database->clockTick;
+      Titles taking;
+      for (int m = 0; m < 6; ++m) {
+        if (core_.acceptsOrders(m)) taking.insert(titles[m]);
+        if (core_.getMarketHour(m) != -1 && !core_.acceptsOrders(m)) ++refusingCycles;
+      }
+      const Boundary b = runCycle();
+      EXPECT_EQ(taking, b.priced) << "timeline " << timeline << " cycle " << cycle;
+      core_.concludeAfterCycle(static_cast<std::uint16_t>(b.next));
+    } while (core_.database->clockTick != 0);
+    EXPECT_EQ(refusingCycles, 6) << "one closing hour per exchange, timeline " << timeline;
+  }
+}
+
 TEST_F(ClockTest, MarketHoursAndAClosedDayLeavePricesInPlace) {
   const struct {
     int market, cycle, hour;

@@ -171,12 +171,14 @@ TEST_F(TickThreadTest, AWorkerFailureOfAnyKindIsTracedAndTheCycleEnds) {
   }
 }
 
-// The messages tell what the settlements did: a lapsed bid says nothing, an offer for more than is held
-// reports the proceeds of the shares that were held.
+// The messages tell what the settlements did: a bid whose budget was spent elsewhere says it lapsed, an
+// offer for more than is held reports the proceeds of the shares that were held.
 TEST_F(TickThreadTest, OnlyWhatASettlementDidIsReportedAndClearsTheWishlist) {
   core_.database->execSQL("UPDATE stock SET wishlist=1 WHERE symbol IN ('NY1', 'NY2')");
-  ASSERT_TRUE(core_.addBid("NY1", "NewYork", 1000, 1000, true));  // costs more than the budget: lapses
-  ASSERT_TRUE(core_.addBid("NY2", "NewYork", 1000, 10, true));
+  ASSERT_TRUE(core_.placeOrder(true, "NY1", "NewYork", 1000, 60));  // USD 60,000 of 100,000
+  ASSERT_TRUE(core_.placeOrder(true, "NY2", "NewYork", 1000, 10));
+  const double spent = core_.quoteTransfer(50000, 4, 0).debit;
+  ASSERT_EQ(core_.transferMoney(50000, 4, 0), TransferResult::Transferred);  // NY1 is no longer covered
   core_.database->execSQL(
       "INSERT INTO portfolio (symbol, avg_price, vol, marketTitle) VALUES ('NY3', 40, 10, 'NewYork')");
   ASSERT_TRUE(core_.addOffer("NY3", "NewYork", 20, 25, true));
@@ -195,9 +197,10 @@ TEST_F(TickThreadTest, OnlyWhatASettlementDidIsReportedAndClearsTheWishlist) {
     messages.emplace_back(m.Message);
   std::sort(messages.begin(), messages.end());
   EXPECT_EQ(messages, (std::vector<std::string>{"You earned USD 200.00 after selling NY3",
-                                                "You paid USD 10,000.00 for NY2"}));
+                                                "You paid USD 10,000.00 for NY2",
+                                                "Your bid for NY1 lapsed: not enough USD."}));
   EXPECT_EQ(core_.getHeldVolume("NY3"), 0);
-  EXPECT_DOUBLE_EQ(core_.database->profile.budget[4], 100000 - 10000 + 200);
+  EXPECT_DOUBLE_EQ(core_.database->profile.budget[4], 100000 - spent - 10000 + 200);
   EXPECT_EQ(count("SELECT count(*) FROM queue"), 0);
 }
 

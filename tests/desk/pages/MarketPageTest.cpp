@@ -221,6 +221,37 @@ TEST_F(MarketPageTest, TheTradeCheckFollowsTheStocksOwnExchangeInItsOrder) {
   }
 }
 
+// In an exchange's closing hour no stock of it trades and the close clears the queue: an order then is
+// refused as on a closed exchange; one in the cycle before is taken.
+TEST_F(MarketPageTest, AnOrderInTheClosingHourIsRefusedAsOnAClosedExchange) {
+  const struct {
+    const char* market;
+    int timeline, cycle;
+    bool taken;
+  } cases[] = {
+      {"Thai", 0, 18, false},  {"Thai", 0, 17, true},   {"Thai", 1, 18, false},  {"Thai", 1, 11, true},
+      {"London", 0, 0, false}, {"London", 0, 19, true}, {"London", 1, 0, false}, {"London", 1, 18, true},
+  };
+  int opened = 0;
+  page_->runBidOffer = [&] { ++opened; };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.market) + " timeline " + std::to_string(c.timeline) + " cycle " +
+                 std::to_string(c.cycle));
+    const std::string symbol = symbolsOf(c.market).at(0);
+    setStock(symbol, "status=0");
+    db().timelineMode = c.timeline;
+    atCycle(c.cycle);
+    popup_->lblTitle->clear();
+    popup_->lblMsg->clear();
+    const int before = opened;
+    page_->showStockDetails(symbol);
+    page_->btnBidClick();
+    EXPECT_EQ(opened - before, c.taken ? 1 : 0);
+    EXPECT_EQ(popupText().toStdString(),
+              c.taken ? "|" : "Denied|You cannot bid for this stock at this moment.");
+  }
+}
+
 TEST_F(MarketPageTest, OrderButtonsRefuseWhileProcessingAndPrepareTheDialog) {
   const std::vector<std::string> ny = symbolsOf("NewYork");
   hold(ny[4], "NewYork", 7.5f, 1000);
