@@ -147,19 +147,28 @@ void marketPages(const Save& save, std::function<void()> done) {
        nullptr, nullptr},
       {[] { closedStats(); }, mainWindow, "12-market-stats-closed"},
   });
+  // Each step is timed from the end of the one before, so that a late timer never runs a step inside the
+  // dialog of the previous one.
   constexpr int kStepMs = 700;
-  for (std::size_t i = 0; i < steps->size(); ++i) {
-    QTimer::singleShot(kStepMs * static_cast<int>(i + 1), [steps, i, save] {
-      const Step& step = (*steps)[i];
-      step.act();
-      if (step.window != nullptr) {
-        const char* name = step.name;
-        QWidget* (*window)() = step.window;
-        QTimer::singleShot(250, [save, window, name] { save(window(), name); });
-      }
-    });
-  }
-  QTimer::singleShot(kStepMs * static_cast<int>(steps->size() + 2), [done = std::move(done)] { done(); });
+  auto run = std::make_shared<std::function<void(std::size_t)>>();
+  *run = [steps, save, run, done = std::move(done)](std::size_t i) {
+    if (i == steps->size()) {
+      QTimer::singleShot(2 * kStepMs, [run, done] {
+        done();
+        *run = nullptr;
+      });
+      return;
+    }
+    const Step& step = (*steps)[i];
+    step.act();
+    if (step.window != nullptr) {
+      const char* name = step.name;
+      QWidget* (*window)() = step.window;
+      QTimer::singleShot(250, [save, window, name] { save(window(), name); });
+    }
+    QTimer::singleShot(kStepMs, [run, i] { (*run)(i + 1); });
+  };
+  QTimer::singleShot(kStepMs, [run] { (*run)(0); });
 }
 
 }  // namespace shots
