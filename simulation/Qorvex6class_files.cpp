@@ -212,12 +212,15 @@ bool startFromTemplate(QorvexCore& core) {
 }
 
 // Reads an export into a fresh game from the template, in memory only, appending its holdings to `rows`;
-// the tags read, or nothing when the file cannot be read or the template's game cannot be started.
+// the tags read, or nothing when the file is no regular file (a symbolic link, a FIFO) or cannot be read, or
+// the template's game cannot be started.
 std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, std::vector<qxShare>* rows) {
   std::string stored;
   std::error_code ec;
   if (!platform::readFile(file, MAX_EXPORT_FILE, stored, ec)) {
-    report("cannot read", file, ec);
+    const bool irregular =
+        ec == std::errc::invalid_argument || ec == std::errc::too_many_symbolic_link_levels;
+    report(irregular ? "not a regular file:" : "cannot read", file, ec);
     return std::nullopt;
   }
   if (!startFromTemplate(core)) return std::nullopt;
