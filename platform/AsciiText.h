@@ -1,12 +1,21 @@
 #pragma once
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace platform {
 
 constexpr char asciiLower(char c) noexcept {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// The text with every ASCII capital in lower case; other bytes as they are.
+inline std::string asciiLowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered)
+    c = asciiLower(c);
+  return lowered;
 }
 
 constexpr bool equalsNoCase(std::string_view a, std::string_view b) noexcept {

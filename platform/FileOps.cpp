@@ -282,8 +282,8 @@ bool readFile(const std::filesystem::path& file, std::size_t maxBytes, std::stri
               std::error_code& ec) {
   ec.clear();
   bytes.clear();
-  FileDescriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return fail(ec, errno);
+  FileDescriptor in(openRegular(file, O_NOFOLLOW, ec));
+  if (in.get() < 0) return false;
   char buffer[1 << 14];
   for (;;) {
     const ssize_t n = ::read(in.get(), buffer, sizeof buffer);

@@ -47,7 +47,9 @@ bool moveNoReplace(const std::filesystem::path& from, const std::filesystem::pat
 // Removes the rollback journal of a database file (`<file>-journal`); true when none is left.
 bool removeJournal(const std::filesystem::path& databaseFile, std::error_code& ec);
 
-// The whole file; fails with `file_too_large` when it holds more than `maxBytes`.
+// The whole file, which must be a regular file and no symbolic link (opening it never blocks; any other
+// kind of file fails with `invalid_argument`); fails with `file_too_large` when it holds more than
+// `maxBytes`.
 bool readFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& bytes,
               std::error_code& ec);
 

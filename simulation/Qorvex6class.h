@@ -275,8 +275,9 @@ class QorvexCore {
   bool exportGame(const std::string& path);
   // Starts a fresh game from the template and reads an export over its profile in memory (name, budgets,
   // statistics); the export's holdings are appended to `rows`. Nothing is written to the database. False
-  // when the export cannot be read, holds more than MAX_EXPORT_HOLDINGS holdings (no game open then) or
-  // the template cannot be started.
+  // when the export is no regular file (a symbolic link, a FIFO) or cannot be read, when it holds more
+  // than MAX_EXPORT_HOLDINGS holdings, a value outside the domain of the column that stores it or a
+  // symbol twice (no game open then), or when the template cannot be started.
   bool importGame(const std::string& path, std::vector<qxShare>* rows);
   // The export scrambler, its own inverse; works on every byte, NUL included.
   static void scrambleText(char* text, std::size_t length);

@@ -7,10 +7,10 @@
 #include "AsciiText.h"
 #include "DateTime.h"
 #include "ExportText.h"
+#include "ExportValues.h"
 #include "FileOps.h"
 #include "PlayerName.h"
 #include "Qorvex6class.h"
-#include "Qorvex6domain.h"
 #include "SaveValues.h"
 
 namespace Qorvex6 {
@@ -212,12 +212,15 @@ bool startFromTemplate(QorvexCore& core) {
 }
 
 // Reads an export into a fresh game from the template, in memory only, appending its holdings to `rows`;
-// the tags read, or nothing when the file cannot be read or the template's game cannot be started.
+// the tags read, or nothing when the file is no regular file or cannot be read, the template's game cannot
+// be started, or the export holds a value that the load of a save refuses (the field in the trace).
 std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, std::vector<qxShare>* rows) {
   std::string stored;
   std::error_code ec;
   if (!platform::readFile(file, MAX_EXPORT_FILE, stored, ec)) {
-    report("cannot read", file, ec);
+    const bool irregular =
+        ec == std::errc::invalid_argument || ec == std::errc::too_many_symbolic_link_levels;
+    report(irregular ? "not a regular file:" : "cannot read", file, ec);
     return std::nullopt;
   }
   if (!startFromTemplate(core)) return std::nullopt;
@@ -226,6 +229,12 @@ std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, s
   const ExportTags tags = readExportText(decodeExportFile(stored), record);
   if (record.holdings.size() > MAX_EXPORT_HOLDINGS) {
     report("more than " + std::to_string(MAX_EXPORT_HOLDINGS) + " holdings in", file);
+    core.database->closeDatabase();
+    return std::nullopt;
+  }
+  // Whatever the game takes from an export must load again once it is saved.
+  if (const std::optional<std::string> bad = firstExportValueOutOfDomain(record)) {
+    report("value out of range: " + *bad + " in", file);
     core.database->closeDatabase();
     return std::nullopt;
   }
@@ -258,29 +267,17 @@ fs::path copyToBackup(const fs::path& save) {
   return {};
 }
 
-// Symbols compare without regard to ASCII case, as the stock table's do.
-std::string symbolKey(std::string_view symbol) {
-  std::string key(symbol);
-  std::transform(key.begin(), key.end(), key.begin(), platform::asciiLower);
-  return key;
-}
-
-// The holdings of a migrated save, each with the market of its listed stock; unlisted ones and ones held
-// a negative or absurd number of days are skipped.
+// The holdings of a migrated save, each with the market of its listed stock (symbols compare without
+// regard to ASCII case, as the stock table's do); unlisted ones are skipped.
 bool insertMigratedHoldings(QorvexCore& core, std::vector<qxShare>& rows) {
   std::unordered_map<std::string, std::string> marketOf;
   for (const qxStockInfo& stock : core.database->getStocks(nullptr).items)
-    marketOf.emplace(symbolKey(stock.symbol), stock.marketTitle);
+    marketOf.emplace(platform::asciiLowered(stock.symbol), stock.marketTitle);
   bool ok = true;
   for (qxShare& row : rows) {
-    const auto listed = marketOf.find(symbolKey(row.symbol));
+    const auto listed = marketOf.find(platform::asciiLowered(row.symbol));
     if (listed == marketOf.end()) {
       QorvexCore::debugLog(std::string("game files: holding of unlisted ") + row.symbol + " skipped");
-      continue;
-    }
-    if (row.heldlength < 0 || row.heldlength > domain::MAX_DAYS) {
-      QorvexCore::debugLog(std::string("game files: holding of ") + row.symbol + " held " +
-                           std::to_string(row.heldlength) + " days skipped");
       continue;
     }
     platform::copyBounded(row.marketTitle, listed->second);
