@@ -7,10 +7,18 @@
 
 namespace Qorvex6 {
 
+// How long the save checker may take: a sound save checks in well under a second; the sanitizer builds
+// run the checker several times slower.
+#ifdef QORVEX_SANITIZED
+inline constexpr std::chrono::milliseconds kSaveCheckLimit{30000};
+#else
+inline constexpr std::chrono::milliseconds kSaveCheckLimit{5000};
+#endif
+
 // The save checker program and how long it may take.
 struct SaveChecker {
   std::filesystem::path program;
-  std::chrono::milliseconds limit{5000};
+  std::chrono::milliseconds limit{kSaveCheckLimit};
 };
 
 // A private copy of a save, checked out of process before the game opens it: a file that crashes or hangs

@@ -327,7 +327,7 @@ TEST_F(MigrationTest, AnExportAtTheBoundsMigratesPlaysSavesAndLoadsAgain) {
   r.statHighestProfit_Val = static_cast<float>(MAX_FIGURE);
   r.statHighestLoss_Val = static_cast<float>(-MAX_FIGURE);
   r.statLongestHolding_Val = static_cast<float>(MAX_DAYS);
-  r.holdings = {{"QUOR", static_cast<float>(MAX_FIGURE), 1000, MAX_DAYS}, {"VESR", 0, 0, 0}};
+  r.holdings = {{"QUOR", static_cast<float>(MAX_FIGURE), MAX_AMOUNT, MAX_DAYS}, {"VESR", 0, 0, 0}};
   writeOldSave("Ann", r);
 
   ASSERT_TRUE(core_->loadGame(save("Ann").string())) << trace();
