@@ -1,4 +1,7 @@
+#include <cstdio>
+
 #include "NumberText.h"
+#include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 
 namespace Qorvex6 {
@@ -50,15 +53,23 @@ bool qxSaveGame::debugExecSQL(const std::string& key, const std::string& sql) {
 }
 
 bool qxSaveGame::boostPrices() {
+  // A boosted price stops at the figures' bound, whatever other price of the row chose it.
   static const char* const kStockPrices =
-      "[currentPrice]=[currentPrice]*%1, [closePrice]=[closePrice]*%1, [closePriceY]=[closePriceY]*%1, "
-      "[openPrice]=[openPrice]*%1, [todayHigh]=[todayHigh]*%1, [todayLow]=[todayLow]*%1, "
-      "[wk52High]=[wk52High]*%1, [wk52low]=[wk52low]*%1";
+      "[currentPrice]=MIN([currentPrice]*%1,%2), [closePrice]=MIN([closePrice]*%1,%2), "
+      "[closePriceY]=MIN([closePriceY]*%1,%2), [openPrice]=MIN([openPrice]*%1,%2), "
+      "[todayHigh]=MIN([todayHigh]*%1,%2), [todayLow]=MIN([todayLow]*%1,%2), "
+      "[wk52High]=MIN([wk52High]*%1,%2), [wk52low]=MIN([wk52low]*%1,%2)";
   static const char* const kCandles =
-      "[high]=[high]*%1, [low]=[low]*%1, [open]=[open]*%1, [close]=[close]*%1";
+      "[high]=MIN([high]*%1,%2), [low]=MIN([low]*%1,%2), [open]=MIN([open]*%1,%2), "
+      "[close]=MIN([close]*%1,%2)";
+  static const char* const kPrice = "[price]=MIN([price]*%1,%2)";
   const auto withFactor = [](std::string assignments, const char* factor) {
+    char bound[32];
+    std::snprintf(bound, sizeof bound, "%.17g", domain::MAX_FIGURE);
     for (std::size_t at; (at = assignments.find("%1")) != std::string::npos;)
       assignments.replace(at, 2, factor);
+    for (std::size_t at; (at = assignments.find("%2")) != std::string::npos;)
+      assignments.replace(at, 2, bound);
     return assignments;
   };
   const std::string statements[6] = {
@@ -67,8 +78,8 @@ bool qxSaveGame::boostPrices() {
           " WHERE [currentPrice]>=2 AND [currentPrice]<=20",
       "UPDATE [DAILYPRICE] SET " + withFactor(kCandles, "200") + " WHERE [open] < 2",
       "UPDATE [DAILYPRICE] SET " + withFactor(kCandles, "2.5") + " WHERE [open] >= 2 AND [open] <= 20",
-      "UPDATE [PRICE] SET [price] = [price]*200 WHERE [price] < 2",
-      "UPDATE [PRICE] SET [price] = [price]*2.5 WHERE [price] >=2 AND [price] <= 20",
+      "UPDATE [PRICE] SET " + withFactor(kPrice, "200") + " WHERE [price] < 2",
+      "UPDATE [PRICE] SET " + withFactor(kPrice, "2.5") + " WHERE [price] >=2 AND [price] <= 20",
   };
   for (const std::string& sql : statements) {
     if (!execSQL(sql)) return false;

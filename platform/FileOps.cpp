@@ -177,7 +177,7 @@ int openRegular(const std::filesystem::path& file, int extraFlags, std::error_co
   struct stat info {};
   int error = 0;
   if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
-    error = errno;
+    error = errno == ELOOP ? EINVAL : errno;  // a symbolic link refused by O_NOFOLLOW: no regular file
   } else if (!S_ISREG(info.st_mode)) {
     error = EINVAL;
   }

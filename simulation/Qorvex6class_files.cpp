@@ -218,9 +218,7 @@ std::optional<ExportTags> importExport(QorvexCore& core, const fs::path& file, s
   std::string stored;
   std::error_code ec;
   if (!platform::readFile(file, MAX_EXPORT_FILE, stored, ec)) {
-    const bool irregular =
-        ec == std::errc::invalid_argument || ec == std::errc::too_many_symbolic_link_levels;
-    report(irregular ? "not a regular file:" : "cannot read", file, ec);
+    report(ec == std::errc::invalid_argument ? "not a regular file:" : "cannot read", file, ec);
     return std::nullopt;
   }
   if (!startFromTemplate(core)) return std::nullopt;

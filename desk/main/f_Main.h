@@ -244,6 +244,7 @@ class TfrmMain : public QWidget, public Qorvex6::qxHost {
   bool closing_ = false;
   bool formClosed_ = false;
   int lastClockTick_ = 0;
+  QString dayText_;  // the day text the last clock update wrote, which the pie's words cover for a while
   QImage background_;
   char handOffSync_ = 0;  // the address race checkers synchronise the hand-offs on
 };

@@ -111,7 +111,8 @@ void TfrmMain::updateClock(bool fullRefresh, bool noRefresh) {
     display->show();
   updateBudgetHeader();
   const Qorvex6::qxSaveGame& db = *core->database;
-  lblClock->setText(dayText(db.daycount) + " (" + QString::number(db.clockTick) + "/20)");
+  dayText_ = dayText(db.daycount) + " (" + QString::number(db.clockTick) + "/20)";
+  lblClock->setText(dayText_);
   if (frmGadget != nullptr) frmGadget->setDayText(dayText(db.daycount));
   lblClock->adjustSize();
   if (db.speed == SPEED_SLOW) mnuSpeedSlow->raise();
@@ -141,6 +142,11 @@ void TfrmMain::FormKeyUp() {
   if (closing_) return;
   const bool pause = timerClock->isActive();
   setClockPaused(pause);
+  // The day text again, should the pie's word stand over it.
+  if (!dayText_.isEmpty()) {
+    lblClock->setText(dayText_);
+    lblClock->adjustSize();
+  }
   if (pause)
     popup("Pause", "The game is paused.");
   else

@@ -24,12 +24,14 @@ bool isClickOnly(const QObject* receiver) {
 }
 
 bool DoubleClickGuard::drops(QObject* receiver, QEvent* event) {
+  // The receiver first: events that other threads post (to windows, pages and the application, never to
+  // a click-only control) are not read here before their receiver has taken them over.
+  if (!receiver->isWidgetType() || !isClickOnly(receiver)) return false;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       pressedTwice_ = nullptr;
       return false;
     case QEvent::MouseButtonDblClick:
-      if (!receiver->isWidgetType() || !isClickOnly(receiver)) return false;
       pressedTwice_ = receiver;
       button_ = static_cast<QMouseEvent*>(event)->button();
       event->accept();

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "DbError.h"
+#include "Qorvex6domain.h"
 #include "Qorvex6engine.h"
 #include "TestDatabase.h"
 
@@ -80,6 +81,17 @@ TEST_F(SaveGameTest, BoostPricesMultipliesInSteps) {
   EXPECT_NEAR(value("SELECT close FROM dailyPrice"), 0.05 * 200 * 2.5, 1e-9);
   EXPECT_NEAR(value("SELECT price FROM price WHERE symbol='MID'"), 25, 1e-9);
   EXPECT_NEAR(value("SELECT price FROM price WHERE symbol='BIG'"), 300, 1e-9);
+}
+
+TEST_F(SaveGameTest, BoostedPricesStopAtTheFiguresBound) {
+  const std::string bound = "1267650600228229401496703205376";  // 2^100
+  game_.execSQL("UPDATE stock SET wk52High=" + bound + " WHERE symbol='PENNY'");
+  game_.execSQL("UPDATE dailyPrice SET high=" + bound);
+  EXPECT_TRUE(game_.boostPrices());
+  EXPECT_EQ(value("SELECT wk52High FROM stock WHERE symbol='PENNY'"), domain::MAX_FIGURE);
+  EXPECT_EQ(value("SELECT high FROM dailyPrice"), domain::MAX_FIGURE);
+  EXPECT_NEAR(value("SELECT currentPrice FROM stock WHERE symbol='PENNY'"), 0.05 * 200 * 2.5, 1e-9);
+  EXPECT_EQ(game_.firstValueOutOfDomain(), std::nullopt);
 }
 
 TEST_F(SaveGameTest, BoostPricesStopsAtTheFirstStepThatChangesNothing) {
