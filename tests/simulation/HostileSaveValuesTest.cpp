@@ -20,6 +20,7 @@
 #include "Qorvex6domain.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
+#include "TraceRecorder.h"
 #include "qx_Thread.h"
 
 namespace {
@@ -80,10 +81,6 @@ class HostileSaveValuesTest : public ::testing::Test {
     fs::create_directories(resources_.path() / "data");
     testsupport::copyTemplate(core_.templatePath());
     fs::create_directories(core_.saveFolder());
-    QorvexCore::setTraceSink([this](std::string_view line) {
-      std::lock_guard lock(traceLock_);
-      trace_ += std::string(line) + "\n";
-    });
 
     qxShare quor, vesr;
     std::strcpy(quor.symbol, "QUOR");
@@ -101,21 +98,12 @@ class HostileSaveValuesTest : public ::testing::Test {
     ASSERT_TRUE(core_.saveGame(annSave().string()));
     written_ = readBytes(annSave());
   }
-  void TearDown() override {
-    QorvexCore::setTraceSink(nullptr);
-    setDrawSource(nullptr);
-  }
+  void TearDown() override { setDrawSource(nullptr); }
 
   qxSaveGame& db() { return *core_.database; }
   fs::path annSave() const { return core_.saveFolder() / "Ann"; }
-  std::string trace() {
-    std::lock_guard lock(traceLock_);
-    return trace_;
-  }
-  void clearTrace() {
-    std::lock_guard lock(traceLock_);
-    trace_.clear();
-  }
+  std::string trace() { return traces_.text(); }
+  void clearTrace() { traces_.clear(); }
 
   void play(int cycles) {
     TickOptions options;
@@ -190,12 +178,11 @@ class HostileSaveValuesTest : public ::testing::Test {
     EXPECT_EQ(state(), before);
   }
 
+  testsupport::TraceRecorder traces_;  // first in, last out: it hears the core's whole life
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
   QorvexCore core_{host_, {resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}}};
   std::string written_;
-  std::mutex traceLock_;
-  std::string trace_;
 };
 
 TEST_F(HostileSaveValuesTest, OutOfRangeValuesRefuseTheSaveAndNameTheField) {

@@ -28,6 +28,7 @@
 #include "Qorvex6domain.h"
 #include "RecordingHost.h"
 #include "TestDatabase.h"
+#include "TraceRecorder.h"
 #include "qx_Thread.h"
 
 namespace {
@@ -53,24 +54,11 @@ class MigrationTest : public ::testing::Test {
     fs::create_directories(resources_.path() / "data");
     testsupport::copyTemplate(core_->templatePath());
     fs::create_directories(core_->saveFolder());
-    QorvexCore::setTraceSink([this](std::string_view line) {
-      std::lock_guard lock(traceLock_);
-      trace_ += std::string(line) + "\n";
-    });
   }
-  void TearDown() override {
-    platform::setFileFaultHook(nullptr);
-    QorvexCore::setTraceSink(nullptr);
-  }
+  void TearDown() override { platform::setFileFaultHook(nullptr); }
 
-  std::string trace() {
-    std::lock_guard lock(traceLock_);
-    return trace_;
-  }
-  void clearTrace() {
-    std::lock_guard lock(traceLock_);
-    trace_.clear();
-  }
+  std::string trace() { return traces_.text(); }
+  void clearTrace() { traces_.clear(); }
 
   fs::path saveFolder() const { return QorvexCore::saveFolderIn(user_.path()); }
   fs::path save(const std::string& name) const { return saveFolder() / name; }
@@ -114,10 +102,9 @@ class MigrationTest : public ::testing::Test {
       runner.runTick();
   }
 
+  testsupport::TraceRecorder traces_;  // first in, last out: it hears the core's whole life
   testsupport::TempDir resources_, user_;
   testsupport::RecordingHost host_;
-  std::mutex traceLock_;
-  std::string trace_;
   std::unique_ptr<QorvexCore> core_ = std::make_unique<QorvexCore>(
       host_, CoreFolders{resources_.path(), user_.path(), {testsupport::saveCheckerProgram()}});
 };
