@@ -206,11 +206,12 @@ int main(int argc, char** argv) {
   when([] { return frmMain->Tag == 255 && frmMain->core->step.load() >= 2; },
        [] {
          save(frmMain, "3-main-window");
-         // Paused by the key, the clock takes the paused look; resumed by the pie, the running one.
+         // Paused by the pie, the clock takes the paused look and its word; resumed by the key, the running
+         // look and the day text again.
+         frmMain->pieClockClick();
+         save(frmMain, "3-main-window-paused");
          QKeyEvent altP(QEvent::KeyRelease, Qt::Key_P, Qt::AltModifier, "p");
          QApplication::sendEvent(frmMain, &altP);
-         save(frmMain, "3-main-window-paused");
-         frmMain->pieClockClick();
          frmMsgPopup->showPopup("Achievement", "You bought the first share of a stock on your wishlist.", 3);
          QTimer::singleShot(300, [] {
            save(frmMsgPopup, "4-popup");
