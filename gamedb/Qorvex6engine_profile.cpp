@@ -32,8 +32,10 @@ bool qxSaveGame::writeProfile() {
   using T = qxSUBORDER;
   // Budgets and the amount statistics grow with sales, transfers, dividends and pay: kept in range here, in
   // memory too, so that the game goes on with what it stored. A non-finite one is a fault, never written.
+  // Written only when out of range: the windows read the budgets while a tick writes the profile.
   const auto keep = [](double& amount) {
-    if (std::isfinite(amount)) amount = domain::clampedAmount(amount);
+    if (std::isfinite(amount) && amount != domain::clampedAmount(amount))
+      amount = domain::clampedAmount(amount);
   };
   for (double& budget : profile.budget)
     keep(budget);
