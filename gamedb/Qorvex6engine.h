@@ -136,6 +136,8 @@ class qxSaveGame {
   std::string formatMoney(double amount, int currency, bool whole) const;
   // The short name of a currency by market index ("THB"); USD outside 0..5, as formatMoney writes it.
   static const char* currencyCode(int currency);
+  // The profile column of the budget of a market index 0..5 ("budget_THB" ... "budget_HKD").
+  static const char* budgetColumn(int market);
   // The six budgets in USD.
   double totalBudget() const;
 

@@ -28,6 +28,12 @@ bool qxSaveGame::syncProfile(std::uint16_t mode) {
   }
 }
 
+const char* qxSaveGame::budgetColumn(int market) {
+  static constexpr const char* kBudgets[6] = {"budget_THB", "budget_GBP", "budget_JPY",
+                                              "budget_SGD", "budget_USD", "budget_HKD"};
+  return kBudgets[market];
+}
+
 bool qxSaveGame::writeProfile() {
   using T = qxSUBORDER;
   // Budgets and the amount statistics grow with sales, transfers, dividends and pay: kept in range here, in
@@ -92,10 +98,8 @@ void qxSaveGame::readProfile() {
   const auto field = [&row](const char* name) -> const platform::DbValue& { return row.fieldByName(name); };
 
   platform::copyBounded(profile.playerName, field("playerName").asString());
-  static constexpr const char* kBudgets[6] = {"budget_THB", "budget_GBP", "budget_JPY",
-                                              "budget_SGD", "budget_USD", "budget_HKD"};
   for (int i = 0; i < 6; ++i)
-    profile.budget[i] = field(kBudgets[i]).asFloat();
+    profile.budget[i] = field(budgetColumn(i)).asFloat();
   autoUpdate = field("autoUpdate").asBoolean();
   enableLargeDB = field("enableLargeDB").asBoolean();
   enableWizard = field("enableWizard").asBoolean();

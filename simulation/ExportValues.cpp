@@ -4,6 +4,7 @@
 
 #include "AsciiText.h"
 #include "Qorvex6domain.h"
+#include "Qorvex6engine.h"
 
 namespace Qorvex6 {
 namespace {
@@ -17,11 +18,10 @@ bool fits(const char* table, const char* column, double value) {
 }  // namespace
 
 std::optional<std::string> firstExportValueOutOfDomain(const ExportRecord& r) {
-  // The budgets by market index, as the profile stores them.
-  static constexpr const char* kBudgets[6] = {"budget_THB", "budget_GBP", "budget_JPY",
-                                              "budget_SGD", "budget_USD", "budget_HKD"};
-  for (int i = 0; i < 6; ++i)
-    if (!fits("profile", kBudgets[i], r.budget[i])) return std::string("profile.") + kBudgets[i];
+  for (int i = 0; i < 6; ++i) {
+    const char* column = qxSaveGame::budgetColumn(i);
+    if (!fits("profile", column, r.budget[i])) return std::string("profile.") + column;
+  }
   const struct {
     const char* column;
     double value;
